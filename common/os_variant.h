@@ -1,0 +1,46 @@
+// Windows variants as the package knows them, and their detection.
+#pragma once
+
+#include <string>
+
+namespace platform {
+class Machine;
+}
+
+namespace common {
+
+class LanguageText;
+
+// 0 Windows 9x/Me and anything not recognised, 1 NT 4, 2 2000, 3 XP (and XP x64),
+// 4 Server 2003, 5 Vista, 6 Server 2008 and 2008 R2, 7 Windows 7.
+using OsVariant = int;
+inline constexpr OsVariant osWin9x = 0;
+inline constexpr OsVariant osNt4 = 1;
+inline constexpr OsVariant os2000 = 2;
+inline constexpr OsVariant osXp = 3;
+inline constexpr OsVariant os2003 = 4;
+inline constexpr OsVariant osVista = 5;
+inline constexpr OsVariant os2008 = 6;
+inline constexpr OsVariant osWin7 = 7;
+
+// Configuration section suffix: ".98", ".NT", ".2K", ".XP", ".2003", ".Vista", ".2008", ".Win7".
+const char* osSuffix(OsVariant variant);
+// Driver version given to the spooler: 0 on 9x, 2 on NT 4, 3 otherwise.
+unsigned osDriverVersion(OsVariant variant);
+// Spooler environment named by the engine: "Windows 4.0" on 9x, empty (local) otherwise.
+std::string osEnvironment(OsVariant variant);
+
+// Detects the variant from the extended version record, the product type and
+// the native processor. A platform that is neither 9x nor NT shows the message
+// IDS_ERR_SYSTEM of `messages` and gives 0.
+OsVariant detectOsVariant(platform::Machine& machine, const LanguageText& messages);
+
+// True when this (32-bit) program runs on 64-bit Windows: IsWow64Process, looked
+// up in kernel32.dll by name; false whenever it cannot be asked.
+bool is64BitWindows(platform::Machine& machine);
+
+// True when the thread's (else the process's) token holds the built-in
+// Administrators group; any failure answers false.
+bool isAdministrator(platform::Machine& machine);
+
+}  // namespace common

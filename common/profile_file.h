@@ -1,0 +1,29 @@
+// The private-profile (INI) file semantics of Windows, over a file's bytes:
+// what GetPrivateProfileStringA answers and what WritePrivateProfileStringA
+// leaves in the file. The simulated machine serves its profile calls with it;
+// the Wine tests compare it with the real functions.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+// The value of key in section, or defaultValue when the file, section or key
+// is missing; cut to bufferSize - 1 bytes as the real call cuts it (an empty
+// string when bufferSize is 0).
+std::string profileGetString(std::string_view fileText, std::string_view section,
+                             std::string_view key, std::string_view defaultValue,
+                             std::size_t bufferSize);
+
+// The file text after WritePrivateProfileStringA(section, key, value).
+std::string profileSetString(std::string_view fileText, std::string_view section,
+                             std::string_view key, std::string_view value);
+
+// Section names, and the key names of one section, in file order.
+std::vector<std::string> profileSectionNames(std::string_view fileText);
+std::vector<std::string> profileKeyNames(std::string_view fileText, std::string_view section);
+
+}  // namespace common

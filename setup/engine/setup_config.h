@@ -1,0 +1,118 @@
+// The setup configuration files of a package (DRVCONFIG\setup.ini and the
+// type files) and the install plan they resolve to.
+#pragma once
+
+#include "common/os_variant.h"
+#include "platform/spooler.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+class ProfileFiles;
+}
+
+namespace setup {
+
+using common::OsVariant;
+
+// 0 receipt, 1 ticket, 2 label, 3 embedded; -1 not a model.
+enum class PrinterType : int { None = -1, Receipt = 0, Ticket = 1, Label = 2, Embedded = 3 };
+// 0 serial, 1 parallel, 2 USB, 3 network.
+enum class PortKind : int { Serial = 0, Parallel = 1, Usb = 2, Network = 3 };
+// 0 standard (STD keys), 1 raster (GDI keys).
+enum class DriverFlavour : int { Standard = 0, Raster = 1 };
+
+struct ModelEntry {
+    std::string name;  // empty when there is no such entry
+    PrinterType type = PrinterType::None;
+};
+
+// Model entry text -> model name and type: the suffixes "-ReceiptPrinter",
+// "-TicketPrinter", "-LabelPrinter", "-EmbeddedPrinter" are searched in this order
+// anywhere in the text; the first found gives the type, the text before it the name.
+ModelEntry parseModelEntry(const std::string& entry);
+
+// The driver files of one model, variant and flavour. Optional files hold "" or
+// a value beginning with '0' when absent.
+struct DriverFileSet {
+    std::string driverPath, dataFile, configFile, helpFile;
+    std::string processorDll;
+    std::string dataFileDll, dataOemuniDll, dataOemuniIni, dataOemuiDll;
+    std::string controlFontFile;
+    std::string usbInternalId;  // 32-bit Windows only
+};
+
+// A port or language monitor from the COMMON-MONITOR section of a variant.
+struct MonitorConfig {
+    platform::MonitorInfo2 info;  // name, environment, DLL
+    std::string uiDll;            // port monitors only
+    int version = 0;
+};
+
+struct PortMonitors {
+    MonitorConfig serial;
+    MonitorConfig usb;
+};
+
+// Success, or a clear statement of what in which file is unusable.
+struct ConfigResult {
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+// Everything one installation needs from the configuration files.
+struct InstallPlan {
+    DriverFileSet files;
+    platform::DriverInfo3 driver;
+    platform::PrinterInfo2 printer;  // name without the port suffix; port left empty
+    PortMonitors monitors;
+    MonitorConfig languageMonitor;   // empty name and DLL when the port kind has none
+    int processorVersion = 0;
+    bool usesSystemUniDrv = false;
+};
+
+class SetupConfig {
+public:
+    // programFolder: the program file's folder without a trailing backslash.
+    SetupConfig(platform::ProfileFiles& profiles, std::string programFolder, bool wow64);
+
+    void selectType(PrinterType type);
+    PrinterType selectedType() const { return type_; }
+
+    int modelCount();
+    ModelEntry modelEntry(int index);  // 1-based
+    ModelEntry defaultModel();
+
+    ConfigResult readFileSet(const std::string& model, OsVariant os, DriverFlavour flavour,
+                             PortKind kind, DriverFileSet& out);
+    ConfigResult readDriverRecord(const std::string& model, OsVariant os, DriverFlavour flavour,
+                                  PortKind kind, platform::DriverInfo3& out);
+    ConfigResult readPrinterRecord(const std::string& model, OsVariant os, DriverFlavour flavour,
+                                   PortKind kind, platform::PrinterInfo2& out);
+    bool usesSystemUniDrv(const std::string& model, OsVariant os, DriverFlavour flavour);
+    ConfigResult readPortMonitors(OsVariant os, PortMonitors& out);
+    ConfigResult readLanguageMonitor(OsVariant os, PortKind kind, MonitorConfig& out);
+    int processorVersion();
+
+    // Resolves the whole plan for the selected type.
+    ConfigResult resolvePlan(const std::string& model, OsVariant os, DriverFlavour flavour,
+                             PortKind kind, InstallPlan& out);
+
+    const std::string& setupIniPath() const { return setupIni_; }
+    // The all-lower-case type file of a type for the current bitness.
+    std::string typeFilePath(PrinterType type) const;
+
+private:
+    platform::ProfileFiles& profiles_;
+    std::string folder_;
+    bool wow64_;
+    std::string setupIni_;
+    PrinterType type_ = PrinterType::Receipt;
+};
+
+// The type file names the wizard pages and the Install action use: the receipt
+// file in lower case, the others capitalised ("DRVCONFIG\setup_Ticket.ini").
+std::string capitalisedTypeFileName(PrinterType type, bool wow64);
+
+}  // namespace setup

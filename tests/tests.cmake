@@ -1,0 +1,5 @@
+# Which libraries each test folder links.
+pkg_test(common pkg_common pkg_sim)
+pkg_test(platform pkg_sim pkg_common)
+pkg_test(setup pkg_setup pkg_sim)
+pkg_test(sim pkg_setup pkg_sim)
