@@ -1,0 +1,54 @@
+// What the setup program checks before any wizard page is shown: one instance
+// only, not while the uninstaller is open, not on refused Windows versions, the
+// right bitness for the package, and at least one installable port.
+#pragma once
+
+#include "platform/win_types.h"
+
+#include <string>
+
+namespace platform {
+class Machine;
+}
+
+namespace setup {
+
+// The program's title and the uninstaller's titles, as their windows carry them
+// (the Chinese ones in code page 936).
+inline constexpr const char* setupTitle = "Tessaly";
+inline constexpr const char* setupChineseTitle = "\xB4\xF2\xD3\xA1\xBB\xFA\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2";
+inline constexpr const char* uninstallTitle = "Uninstall";
+inline constexpr const char* uninstallChineseTitle =
+    "\xB4\xF2\xD3\xA1\xBB\xFA\xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
+
+// A package never lists more models than this; a larger DEVICENUMBER is read
+// as this many, so that a damaged file cannot keep the program reading for ever.
+inline constexpr int maxModelEntries = 999;
+
+enum class StartupOutcome {
+    RunWizard,       // every check passed
+    BroughtForward,  // another instance runs; it was brought to the front
+    Refused,         // a message was shown; the program ends
+};
+
+// The process-wide settings start-up records for the rest of the program.
+struct StartupResult {
+    StartupOutcome outcome = StartupOutcome::Refused;
+    bool wow64 = false;         // the 32-bit program runs on 64-bit Windows
+    bool licenceInUse = false;  // LOADLICENSE is non-zero
+    bool chineseFont = false;   // LANGUAGE is 0: the dialogs get the shared Chinese font
+    platform::Handle mutex = 0;
+};
+
+// The start-up sequence up to the point where the wizard would be built.
+StartupResult runStartup(platform::Machine& machine);
+
+// The model whose ".PORT" section the port check reads: the last entry of the
+// model list, provided at least one entry names a printer type. Empty when none does.
+std::string portCheckModel(platform::Machine& machine, const std::string& setupIni);
+
+// True when the model may use a USB, parallel or serial port according to any
+// type file of the running bitness (the first non-zero key ends the check).
+bool anyPortSupported(platform::Machine& machine, const std::string& model, bool wow64);
+
+}  // namespace setup
