@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "oemui/tools/bmp_image.h"
+#include "oemui/tools/logo_level.h"
+
+namespace logo {
+
+// Per-channel levels already multiplied by their luminance weights, so that a pixel
+// costs three look-ups, two additions and one division.
+struct LuminanceTables {
+    std::array<std::uint32_t, 256> blue;
+    std::array<std::uint32_t, 256> green;
+    std::array<std::uint32_t, 256> red;
+};
+LuminanceTables luminanceTables(const LevelTable& red, const LevelTable& green,
+                                const LevelTable& blue);
+
+// One stored row of pixels to one level per pixel (width bytes in out).
+void luminanceRow(const std::uint8_t* bgr, int width, const LuminanceTables& tables,
+                  std::uint8_t* out);
+void levelRow8(const std::uint8_t* pixels, int width, const LevelTable& table, std::uint8_t* out);
+// A set bit is level 255, a clear bit level 0, whatever the palette says.
+void levelRow1(const std::uint8_t* bits, int width, const LevelTable& table, std::uint8_t* out);
+
+// Sums over the whole picture of table[channel value], per channel.
+struct ChannelSums {
+    std::uint64_t blue = 0;
+    std::uint64_t green = 0;
+    std::uint64_t red = 0;
+};
+ChannelSums channelSums24(const BmpImage& image, const LevelTable& table);
+std::uint64_t levelSum8(const BmpImage& image, const LevelTable& table);
+
+} // namespace logo

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "oemui/tools/logo_jobs.h"
+
+namespace logotool {
+
+enum class Command { Help, Convert, Job, Clear };
+
+struct Options {
+    Command command = Command::Help;
+    logo::LogoMode mode = logo::LogoMode::Transformation;
+    std::optional<int> halftone; // Transformation mode's "Dither M3" when not given
+    int contrast = 0;
+    int brightness = 0;
+    std::optional<std::string> out; // standard output when not given
+    std::vector<std::string> files;
+};
+
+struct ParsedArguments {
+    bool ok = false;
+    std::string error; // what is wrong with the command line
+    Options options;
+};
+
+// The arguments after the program name.
+ParsedArguments parseArguments(const std::vector<std::string>& args);
+
+extern const char kUsage[];
+
+} // namespace logotool
