@@ -7,9 +7,16 @@
 namespace common {
 namespace {
 
-// Blanks as the profile functions see them.
+// Blanks as the profile functions see them; Ctrl-Z, the old end-of-file mark
+// that editors of the DOS era left behind, counts as one.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+// The system keeps names and values as C strings: whatever follows a NUL byte
+// of the file is never seen.
+std::string_view untilNul(std::string_view s) {
+    return s.substr(0, s.find('\0'));
 }
 
 std::string_view trim(std::string_view s) {
@@ -21,8 +28,7 @@ std::string_view trim(std::string_view s) {
 }
 
 bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -30,16 +36,17 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 
 // One line of the file, already cut into its parts.
 struct Line {
-    std::size_t begin = 0;  // offsets of the whole line in the text, line break excluded
+    std::size_t begin = 0; // offsets of the whole line in the text, line break excluded
     std::size_t end = 0;
     enum Kind { Blank, Section, Entry, Other } kind = Blank;
-    std::string_view name;   // section name (as written between '[' and the last ']'), or key name
-    std::optional<std::string_view> value;  // entries with an '=' only
+    std::string_view name; // section name (between '[' and the last ']', trimmed), or key name
+    std::optional<std::string_view> value; // entries with an '=' only
 };
 
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
-    std::size_t pos = 0;
+    // A UTF-8 byte-order mark is not part of the first line.
+    std::size_t pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (pos < text.size()) {
         std::size_t stop = pos;
         while (stop < text.size() && text[stop] != '\n' && text[stop] != '\r')
@@ -52,17 +59,17 @@ std::vector<Line> splitLines(std::string_view text) {
             line.kind = Line::Blank;
         } else if (body.front() == '[' && body.find_last_of(']') != 0 &&
                    body.find_last_of(']') != std::string_view::npos) {
-            // The name runs to the last ']' and keeps its blanks.
+            // The name runs to the last ']'; anything after that is ignored.
             line.kind = Line::Section;
-            line.name = body.substr(1, body.find_last_of(']') - 1);
+            line.name = untilNul(trim(body.substr(1, body.find_last_of(']') - 1)));
         } else {
             line.kind = Line::Entry;
             const std::size_t eq = body.find('=');
             if (eq == std::string_view::npos) {
-                line.name = body;
+                line.name = untilNul(body);
             } else {
-                line.name = trim(body.substr(0, eq));
-                line.value = trim(body.substr(eq + 1));
+                line.name = untilNul(trim(body.substr(0, eq)));
+                line.value = untilNul(trim(body.substr(eq + 1)));
             }
         }
         lines.push_back(line);
@@ -76,7 +83,7 @@ std::vector<Line> splitLines(std::string_view text) {
 // Index range [first, last) of the entries of the first section with that name;
 // entries before any section header belong to the section with the empty name.
 struct SectionRange {
-    std::size_t header = 0;  // index of the header line (unused for the unnamed section)
+    std::size_t header = 0; // index of the header line (unused for the unnamed section)
     std::size_t first = 0;
     std::size_t last = 0;
     bool found = false;
@@ -141,19 +148,31 @@ std::string copyEntry(std::string_view value, std::size_t bufferSize) {
     return out;
 }
 
-}  // namespace
+// Trailing spaces of a default are dropped, but never its first character: a
+// default of blanks only still answers one blank.
+std::string_view withoutTrailingSpaces(std::string_view s) {
+    while (s.size() > 1 && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
 
 std::string profileGetString(std::string_view fileText, std::string_view section,
                              std::string_view key, std::string_view defaultValue,
                              std::size_t bufferSize) {
-    // Trailing spaces of the default are dropped.
-    while (!defaultValue.empty() && defaultValue.back() == ' ')
-        defaultValue.remove_suffix(1);
     const std::vector<Line> lines = splitLines(fileText);
     const Line* line = findKey(lines, findSection(lines, trim(section)), trim(key));
     if (line == nullptr || !line->value)
-        return copyEntry(defaultValue, bufferSize);
+        return copyEntry(withoutTrailingSpaces(defaultValue), bufferSize);
     return copyEntry(*line->value, bufferSize);
+}
+
+std::string profileDefaultWhenUnopenable(std::string_view defaultValue, std::size_t bufferSize) {
+    if (bufferSize == 0)
+        return {};
+    defaultValue = withoutTrailingSpaces(defaultValue);
+    return std::string(defaultValue.substr(0, std::min(defaultValue.size(), bufferSize - 1)));
 }
 
 std::string profileSetString(std::string_view fileText, std::string_view section,
@@ -197,8 +216,10 @@ std::string profileSetString(std::string_view fileText, std::string_view section
 
 std::vector<std::string> profileSectionNames(std::string_view fileText) {
     std::vector<std::string> names;
+    // A section without a name cannot be listed: its empty name would end the
+    // double-zero-terminated list.
     for (const Line& line : splitLines(fileText)) {
-        if (line.kind == Line::Section)
+        if (line.kind == Line::Section && !line.name.empty())
             names.emplace_back(line.name);
     }
     return names;
@@ -206,15 +227,20 @@ std::vector<std::string> profileSectionNames(std::string_view fileText) {
 
 std::vector<std::string> profileKeyNames(std::string_view fileText, std::string_view section) {
     const std::vector<Line> lines = splitLines(fileText);
-    const SectionRange range = findSection(lines, trim(section));
+    // Unlike a lookup, a listing does not trim the section name it is given.
+    const SectionRange range = findSection(lines, section);
     std::vector<std::string> names;
     if (!range.found)
         return names;
+    // Only real entries are listed: not lines without '=', not comments, not an
+    // empty name.
     for (std::size_t i = range.first; i < range.last; ++i) {
-        if (lines[i].kind == Line::Entry)
-            names.emplace_back(lines[i].name);
+        const Line& line = lines[i];
+        if (line.kind == Line::Entry && line.value && !line.name.empty() &&
+            line.name.front() != ';')
+            names.emplace_back(line.name);
     }
     return names;
 }
 
-}  // namespace common
+} // namespace common

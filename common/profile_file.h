@@ -18,12 +18,20 @@ std::string profileGetString(std::string_view fileText, std::string_view section
                              std::string_view key, std::string_view defaultValue,
                              std::size_t bufferSize);
 
+// What GetPrivateProfileStringA answers when the file cannot be opened for a
+// reason other than its absence (its folder is missing, access is denied): the
+// default without its trailing spaces, its quotes left as they are. An absent
+// file answers like an empty one.
+std::string profileDefaultWhenUnopenable(std::string_view defaultValue, std::size_t bufferSize);
+
 // The file text after WritePrivateProfileStringA(section, key, value).
 std::string profileSetString(std::string_view fileText, std::string_view section,
                              std::string_view key, std::string_view value);
 
-// Section names, and the key names of one section, in file order.
+// What GetPrivateProfileStringA lists for a null section (the section names)
+// and for a null key (the key names of the first section of that name, the
+// name taken exactly as given), in file order.
 std::vector<std::string> profileSectionNames(std::string_view fileText);
 std::vector<std::string> profileKeyNames(std::string_view fileText, std::string_view section);
 
-}  // namespace common
+} // namespace common
