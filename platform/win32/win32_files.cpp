@@ -1,0 +1,119 @@
+#include "platform/win32/win32_areas.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+namespace {
+
+FindData toFindData(const WIN32_FIND_DATAA& d) {
+    FindData f;
+    f.name = d.cFileName;
+    f.attributes = d.dwFileAttributes;
+    f.size = (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    return f;
+}
+
+HANDLE searchHandle(Handle h) { return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(h)); }
+
+using RedirectionFunction = BOOL(WINAPI*)(PVOID*);
+using RevertFunction = BOOL(WINAPI*)(PVOID);
+
+}  // namespace
+
+bool Win32Files::CopyFileA(const std::string& from, const std::string& to, bool failIfExists) {
+    return ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+std::uint32_t Win32Files::GetFileAttributesA(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str());
+}
+
+bool Win32Files::SetFileAttributesA(const std::string& path, std::uint32_t attributes) {
+    return ::SetFileAttributesA(path.c_str(), attributes) != FALSE;
+}
+
+bool Win32Files::CreateDirectoryA(const std::string& path) {
+    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool Win32Files::DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+Handle Win32Files::FindFirstFileA(const std::string& pattern, FindData& found) {
+    WIN32_FIND_DATAA data{};
+    const HANDLE h = ::FindFirstFileA(pattern.c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return invalidHandle;
+    found = toFindData(data);
+    return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(h));
+}
+
+bool Win32Files::FindNextFileA(Handle search, FindData& found) {
+    WIN32_FIND_DATAA data{};
+    if (!::FindNextFileA(searchHandle(search), &data))
+        return false;
+    found = toFindData(data);
+    return true;
+}
+
+bool Win32Files::FindClose(Handle search) { return ::FindClose(searchHandle(search)) != FALSE; }
+
+bool Win32Files::ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    const HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    bool ok = ::GetFileSizeEx(h, &size) != FALSE && size.QuadPart < (1LL << 31);
+    if (ok) {
+        bytes.assign(static_cast<std::size_t>(size.QuadPart), 0);
+        DWORD read = 0;
+        ok = bytes.empty() || (::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
+                                          nullptr) != FALSE &&
+                               read == bytes.size());
+    }
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    ::SetLastError(error);
+    return ok;
+}
+
+bool Win32Files::WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                                  &written, nullptr) != FALSE &&
+                                      written == bytes.size());
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    ::SetLastError(error);
+    return ok;
+}
+
+bool Win32Files::Wow64DisableWow64FsRedirection(Handle& oldValue) {
+    const auto disable = reinterpret_cast<RedirectionFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "Wow64DisableWow64FsRedirection")));
+    if (disable == nullptr) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return false;
+    }
+    PVOID old = nullptr;
+    if (!disable(&old))
+        return false;
+    oldValue = static_cast<Handle>(reinterpret_cast<std::uintptr_t>(old));
+    return true;
+}
+
+bool Win32Files::Wow64RevertWow64FsRedirection(Handle oldValue) {
+    const auto revert = reinterpret_cast<RevertFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "Wow64RevertWow64FsRedirection")));
+    if (revert == nullptr) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return false;
+    }
+    return revert(reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(oldValue))) != FALSE;
+}
+
+}  // namespace platform::win32
