@@ -35,6 +35,10 @@ public:
     virtual bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
     // Creates or replaces a file with the given content (CreateFileA CREATE_ALWAYS, WriteFile).
     virtual bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
+    // The FileVersion text of the file's version resource in its first listed
+    // translation (GetFileVersionInfoA + VerQueryValueA); false when the file or
+    // the resource is missing.
+    virtual bool GetFileVersionInfoA(const std::string& path, std::string& fileVersion) = 0;
     // Switches file-system redirection off for the calling thread and back.
     // Fails with err::procNotFound where the system lacks the functions.
     virtual bool Wow64DisableWow64FsRedirection(Handle& oldValue) = 0;

@@ -53,9 +53,53 @@ struct PrinterInfo2 {
 // PRINTER_ATTRIBUTE_DEFAULT, set in the attributes on Windows 9x.
 inline constexpr std::uint32_t printerAttributeDefault = 0x4;
 
+// PORT_INFO_1 / MONITOR_INFO_1 / PRINTPROCESSOR_INFO_1 / PRINTER_INFO_4 carry a name only.
+// Printer access rights for OpenPrinterA.
+namespace printeraccess {
+inline constexpr std::uint32_t serverAdminister = 0x1;  // SERVER_ACCESS_ADMINISTER
+inline constexpr std::uint32_t printerAllAccess = 0xF000C;
+inline constexpr std::uint32_t printerUse = 0x8;
+}  // namespace printeraccess
+
+// The print spooler (winspool), local server. Calls answer like the real ones: a
+// success flag (or handle, 0 on failure) with the reason in the last error. An
+// empty environment stands for NULL (the spooler's own).
 class Spooler {
 public:
     virtual ~Spooler() = default;
+    virtual bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& path) = 0;
+    virtual bool GetPrintProcessorDirectoryA(const std::string& environment, std::string& path) = 0;
+    virtual bool AddMonitorA(const MonitorInfo2& monitor) = 0;
+    virtual bool AddPrintProcessorA(const std::string& environment, const std::string& dll,
+                                    const std::string& name) = 0;
+    virtual bool AddPrinterDriverA(const DriverInfo3& driver) = 0;
+    virtual Handle AddPrinterA(const PrinterInfo2& printer) = 0;
+    virtual Handle OpenPrinterA(const std::string& name, std::uint32_t access) = 0;
+    virtual bool ClosePrinter(Handle printer) = 0;
+    virtual bool GetPrinterA(Handle printer, PrinterInfo2& info) = 0;  // level 2
+    virtual bool SetPrinterA(Handle printer, const PrinterInfo2& info) = 0;
+    virtual bool DeletePrinter(Handle printer) = 0;
+    // SetDefaultPrinterA of winspool.drv; the caller looks it up first (2000 and later).
+    virtual bool SetDefaultPrinterA(const std::string& name) = 0;
+    virtual bool EnumPortsA(std::vector<std::string>& ports) = 0;                  // level 1
+    virtual bool EnumPrintersA(std::vector<PrinterInfo2>& printers) = 0;            // local, level 2
+    virtual bool EnumMonitorsA(std::vector<std::string>& monitors) = 0;             // level 1
+    virtual bool EnumPrintProcessorsA(const std::string& environment,
+                                      std::vector<std::string>& processors) = 0;    // level 1
+    virtual bool EnumPrinterDriversA(const std::string& environment,
+                                     std::vector<DriverInfo3>& drivers) = 0;        // level 3
+    virtual bool DeletePrinterDriverA(const std::string& environment, const std::string& name) = 0;
+    // DeletePrinterDriverExA, looked up by name by the caller (2000 and later).
+    virtual bool DeletePrinterDriverExA(const std::string& environment, const std::string& name,
+                                        std::uint32_t deleteFlags, std::uint32_t versionFlag) = 0;
+    virtual bool DeleteMonitorA(const std::string& environment, const std::string& name) = 0;
+    virtual bool DeletePrintProcessorA(const std::string& environment, const std::string& name) = 0;
+    // XcvDataW on a handle opened for ",XcvMonitor Standard TCP/IP Port" (or a port):
+    // command (UTF-16), the input record's bytes, the output buffer's size; the
+    // monitor's own status comes back in `status`.
+    virtual bool XcvDataW(Handle xcv, const std::u16string& command,
+                          const std::vector<std::uint8_t>& input, std::uint32_t outputSize,
+                          std::uint32_t& status) = 0;
 };
 
 }  // namespace platform

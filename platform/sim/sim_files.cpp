@@ -537,6 +537,15 @@ bool SimFiles::WriteFileBytes(const std::string& path, const std::vector<std::ui
     return static_cast<bool>(out);
 }
 
+bool SimFiles::GetFileVersionInfoA(const std::string& path, std::string& fileVersion) {
+    if (fail("GetFileVersionInfoA"))
+        return false;
+    (void)path;
+    (void)fileVersion;
+    machine_.SetLastError(err::callNotImplemented);
+    return false;
+}
+
 bool SimFiles::Wow64DisableWow64FsRedirection(Handle& oldValue) {
     if (fail("Wow64DisableWow64FsRedirection"))
         return false;

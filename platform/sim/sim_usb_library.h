@@ -21,6 +21,17 @@ public:
                name == "CloseDevice";
     }
 
+    std::int32_t OpenDeviceX(Handle /*library*/, std::int32_t /*index*/) override { return 0; }
+    std::int32_t GetDescriptor(Handle /*library*/, std::int32_t /*device*/,
+                               std::vector<std::uint8_t>& /*descriptor*/) override {
+        return 0;
+    }
+    std::int32_t uWrite(Handle /*library*/, std::int32_t /*device*/, std::int32_t /*reserved*/,
+                        const std::vector<std::uint8_t>& /*bytes*/) override {
+        return 0;
+    }
+    void CloseDevice(Handle /*library*/, std::int32_t /*device*/) override {}
+
 private:
     [[maybe_unused]] SimMachine& machine_;
     bool present_ = true;

@@ -35,6 +35,7 @@ public:
     bool FindClose(Handle search) override;
     bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) override;
     bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+    bool GetFileVersionInfoA(const std::string& path, std::string& fileVersion) override;
     bool Wow64DisableWow64FsRedirection(Handle& oldValue) override;
     bool Wow64RevertWow64FsRedirection(Handle oldValue) override;
 };

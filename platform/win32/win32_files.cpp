@@ -92,6 +92,35 @@ bool Win32Files::WriteFileBytes(const std::string& path, const std::vector<std::
     return ok;
 }
 
+bool Win32Files::GetFileVersionInfoA(const std::string& path, std::string& fileVersion) {
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0)
+        return false;
+    std::vector<std::uint8_t> block(size);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
+        return false;
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translations = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                          reinterpret_cast<void**>(&translations), &length) ||
+        length < sizeof(Translation))
+        return false;
+    char query[64];
+    wsprintfA(query, "\\StringFileInfo\\%04x%04x\\FileVersion", translations[0].language,
+              translations[0].codePage);
+    char* text = nullptr;
+    if (!::VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&text), &length) ||
+        text == nullptr)
+        return false;
+    fileVersion = text;
+    return true;
+}
+
 bool Win32Files::Wow64DisableWow64FsRedirection(Handle& oldValue) {
     const auto disable = reinterpret_cast<RedirectionFunction>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "Wow64DisableWow64FsRedirection")));

@@ -1,0 +1,9 @@
+#include "platform/win32/win32_services.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+void Win32Services::notImplemented() { ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED); }
+
+}  // namespace platform::win32
