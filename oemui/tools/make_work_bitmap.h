@@ -3,6 +3,8 @@
 #include <string>
 
 #include "oemui/tools/bmp_image.h"
+#include "oemui/tools/logo_settings.h"
+#include "oemui/tools/work_bitmap_path.h"
 
 namespace logo {
 
