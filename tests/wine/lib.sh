@@ -1,0 +1,20 @@
+# Shared helpers of the Wine test scripts (sourced).
+
+# The value of KEY in [SECTION] of an INI file, blanks trimmed.
+ini_value() {
+  awk -v section="$2" -v key="$3" '
+    BEGIN { IGNORECASE = 1 }
+    /^\[/ { gsub(/\r/, ""); in_section = (tolower($0) == "[" tolower(section) "]"); next }
+    in_section {
+      line = $0; gsub(/\r/, "", line)
+      eq = index(line, "=")
+      if (eq > 0) {
+        k = substr(line, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", k)
+        if (tolower(k) == tolower(key)) { v = substr(line, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", v); print v; exit }
+      }
+    }' "$1"
+}
+
+winprobe() { wine "$PKG_BUILD_WIN32/tests/wine/winprobe.exe" "$@"; }
+
+fail() { echo "FAIL: $*"; exit 1; }
