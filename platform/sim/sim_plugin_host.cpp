@@ -1,0 +1,597 @@
+#include "platform/sim/sim_plugin_host.h"
+
+#include <algorithm>
+
+namespace platform::sim {
+
+namespace {
+
+// Error numbers of the spooler and file calls that only this part of the
+// simulation answers with.
+constexpr std::uint32_t errorNegativeSeek = 131;
+constexpr std::uint32_t errorInvalidFormName = 1902;
+constexpr std::uint32_t errorInvalidPrinterState = 1906;
+constexpr std::uint32_t errorSplNoStartDoc = 3003;
+
+// Windows compares names without regard to case; the plug-in's names are ASCII.
+std::u16string upper(const std::u16string& text) {
+    std::u16string out(text);
+    for (auto& c : out) {
+        if (c >= u'a' && c <= u'z') {
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+    }
+    return out;
+}
+
+std::u16string withoutFinalBackslash(std::u16string path) {
+    while (path.size() > 3 && path.back() == u'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::u16string parentOf(const std::u16string& key) {
+    const auto cut = key.find_last_of(u'\\');
+    return cut == std::u16string::npos ? std::u16string() : key.substr(0, cut);
+}
+
+bool validForm(const FormInfo1W& form) {
+    return !form.name.empty() && form.width > 0 && form.height > 0;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> SimJob::bytes() const {
+    std::vector<std::uint8_t> all;
+    for (const auto& piece : pieces) {
+        all.insert(all.end(), piece.begin(), piece.end());
+    }
+    return all;
+}
+
+SimPluginHost::SimPluginHost() {
+    forms_.push_back({formBuiltin, u"Letter", 215900, 279400, 0, 0, 215900, 279400});
+    forms_.push_back({formBuiltin, u"A4", 210000, 297000, 0, 0, 210000, 297000});
+    addFolder(u"C:\\");
+    addFolder(u"C:\\Users\\User\\AppData\\Local\\Temp");
+}
+
+Handle SimPluginHost::addPrinter(const std::u16string& name) {
+    const Handle h = nextHandle_++;
+    printers_[h] = name;
+    return h;
+}
+
+void SimPluginHost::addFolder(const std::u16string& path) {
+    // A folder brings its parents with it, as a real path would.
+    std::u16string key = withoutFinalBackslash(upper(path));
+    while (!key.empty() && folders_.insert(key).second) {
+        key = parentOf(key);
+    }
+}
+
+void SimPluginHost::putFile(const std::u16string& path, std::vector<std::uint8_t> bytes,
+                            std::uint32_t attributes) {
+    const auto key = upper(path);
+    addFolder(parentOf(key));
+    files_[key] = File{std::move(bytes), attributes};
+}
+
+void SimPluginHost::queueOpenFileAnswer(std::optional<OpenFileResult> answer) {
+    openFileAnswers_.push_back(std::move(answer));
+}
+
+bool SimPluginHost::hasFile(const std::u16string& path) const {
+    return files_.count(upper(path)) != 0;
+}
+
+std::vector<std::uint8_t> SimPluginHost::fileBytes(const std::u16string& path) const {
+    const auto it = files_.find(upper(path));
+    return it == files_.end() ? std::vector<std::uint8_t>() : it->second.bytes;
+}
+
+bool SimPluginHost::injected(const char* call) {
+    const std::uint32_t error = faults_.failCode(call);
+    if (error == 0) {
+        return false;
+    }
+    lastError_ = error;
+    return true;
+}
+
+bool SimPluginHost::fail(std::uint32_t error) {
+    lastError_ = error;
+    return false;
+}
+
+bool SimPluginHost::knownPrinter(Handle printer) {
+    return printers_.count(printer) != 0;
+}
+
+SimJob* SimPluginHost::openJob(Handle printer) {
+    for (auto it = jobs_.rbegin(); it != jobs_.rend(); ++it) {
+        if (it->printer == printer && !it->ended) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+// --- raw jobs --------------------------------------------------------------
+
+std::uint32_t SimPluginHost::StartDocPrinterW(Handle printer, const DocInfo1W& doc) {
+    spoolerCalls_.push_back("StartDocPrinterW");
+    if (injected("StartDocPrinterW")) {
+        return 0;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle), 0;
+    }
+    if (openJob(printer) != nullptr) {
+        return fail(errorInvalidPrinterState), 0;
+    }
+    if (!doc.datatype.empty() && upper(doc.datatype) != u"RAW") {
+        return fail(err::invalidDatatype), 0;
+    }
+    SimJob job;
+    job.id = static_cast<std::uint32_t>(jobs_.size() + 1);
+    job.printer = printer;
+    job.doc = doc;
+    jobs_.push_back(std::move(job));
+    return jobs_.back().id;
+}
+
+bool SimPluginHost::StartPagePrinter(Handle printer) {
+    spoolerCalls_.push_back("StartPagePrinter");
+    if (injected("StartPagePrinter")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    SimJob* job = openJob(printer);
+    if (job == nullptr) {
+        return fail(errorSplNoStartDoc);
+    }
+    job->pageOpen = true;
+    ++job->pages;
+    return true;
+}
+
+bool SimPluginHost::WritePrinter(Handle printer, const std::uint8_t* bytes, std::uint32_t count,
+                                 std::uint32_t& written) {
+    spoolerCalls_.push_back("WritePrinter");
+    written = 0;
+    if (injected("WritePrinter")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    SimJob* job = openJob(printer);
+    if (job == nullptr) {
+        return fail(errorSplNoStartDoc);
+    }
+    if (count != 0 && bytes == nullptr) {
+        return fail(err::invalidParameter);
+    }
+    written = writeLimit_ != 0 ? std::min(count, writeLimit_) : count;
+    job->pieces.emplace_back(bytes, bytes + written);
+    return true;
+}
+
+bool SimPluginHost::EndPagePrinter(Handle printer) {
+    spoolerCalls_.push_back("EndPagePrinter");
+    if (injected("EndPagePrinter")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    SimJob* job = openJob(printer);
+    if (job == nullptr) {
+        return fail(errorSplNoStartDoc);
+    }
+    job->pageOpen = false;
+    return true;
+}
+
+bool SimPluginHost::EndDocPrinter(Handle printer) {
+    spoolerCalls_.push_back("EndDocPrinter");
+    if (injected("EndDocPrinter")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    SimJob* job = openJob(printer);
+    if (job == nullptr) {
+        return fail(errorSplNoStartDoc);
+    }
+    job->pageOpen = false;
+    job->ended = true;
+    return true;
+}
+
+// --- forms -----------------------------------------------------------------
+
+bool SimPluginHost::EnumFormsW(Handle printer, std::vector<FormInfo1W>& forms) {
+    if (injected("EnumFormsW")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    forms = forms_;
+    return true;
+}
+
+bool SimPluginHost::AddFormW(Handle printer, const FormInfo1W& form) {
+    if (injected("AddFormW")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    if (!validForm(form)) {
+        return fail(err::invalidParameter);
+    }
+    const auto key = upper(form.name);
+    for (const auto& f : forms_) {
+        if (upper(f.name) == key) {
+            return fail(err::fileExists);
+        }
+    }
+    FormInfo1W added = form;
+    added.flags = formUser;
+    forms_.push_back(added);
+    return true;
+}
+
+bool SimPluginHost::SetFormW(Handle printer, const std::u16string& name, const FormInfo1W& form) {
+    if (injected("SetFormW")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    if (!validForm(form)) {
+        return fail(err::invalidParameter);
+    }
+    const auto key = upper(name);
+    for (auto& f : forms_) {
+        if (upper(f.name) == key) {
+            if (f.flags == formBuiltin) {
+                return fail(err::invalidParameter);
+            }
+            const std::u16string kept = f.name;
+            f = form;
+            f.name = kept;
+            f.flags = formUser;
+            return true;
+        }
+    }
+    return fail(errorInvalidFormName);
+}
+
+bool SimPluginHost::DeleteFormW(Handle printer, const std::u16string& name) {
+    if (injected("DeleteFormW")) {
+        return false;
+    }
+    if (!knownPrinter(printer)) {
+        return fail(err::invalidHandle);
+    }
+    const auto key = upper(name);
+    for (auto it = forms_.begin(); it != forms_.end(); ++it) {
+        if (upper(it->name) == key) {
+            if (it->flags == formBuiltin) {
+                return fail(err::invalidParameter);
+            }
+            forms_.erase(it);
+            return true;
+        }
+    }
+    return fail(errorInvalidFormName);
+}
+
+// --- files -----------------------------------------------------------------
+
+bool SimPluginHost::parentExists(const std::u16string& key) const {
+    return folders_.count(parentOf(key)) != 0;
+}
+
+bool SimPluginHost::inUse(const std::u16string& key) const {
+    for (const auto& [h, open] : handles_) {
+        if (open.key == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SimPluginHost::sharingAllows(const std::u16string& key, std::uint32_t access,
+                                  std::uint32_t share) const {
+    for (const auto& [h, open] : handles_) {
+        if (open.key != key) {
+            continue;
+        }
+        // Both sides must let the other in.
+        if (((access & genericRead) && !(open.share & shareRead)) ||
+            ((access & genericWrite) && !(open.share & shareWrite)) ||
+            ((open.access & genericRead) && !(share & shareRead)) ||
+            ((open.access & genericWrite) && !(share & shareWrite))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+SimPluginHost::OpenFile* SimPluginHost::handle(Handle file) {
+    const auto it = handles_.find(file);
+    return it == handles_.end() ? nullptr : &it->second;
+}
+
+Handle SimPluginHost::CreateFileW(const std::u16string& path, std::uint32_t access,
+                                  std::uint32_t shareMode, std::uint32_t creation) {
+    if (injected("CreateFileW")) {
+        return invalidHandle;
+    }
+    const auto key = upper(path);
+    if (folders_.count(withoutFinalBackslash(key)) != 0) {
+        return fail(err::accessDenied), invalidHandle;
+    }
+    if (!parentExists(key)) {
+        return fail(err::pathNotFound), invalidHandle;
+    }
+    auto it = files_.find(key);
+    if (creation == openExisting) {
+        if (it == files_.end()) {
+            return fail(err::fileNotFound), invalidHandle;
+        }
+    } else if (creation != createAlways) {
+        return fail(err::invalidParameter), invalidHandle;
+    }
+    if (it != files_.end() && (access & genericWrite) &&
+        (it->second.attributes & fileattr::readOnly)) {
+        return fail(err::accessDenied), invalidHandle;
+    }
+    if (!sharingAllows(key, access, shareMode)) {
+        return fail(err::sharingViolation), invalidHandle;
+    }
+    if (creation == createAlways) {
+        const bool existed = it != files_.end();
+        files_[key].bytes.clear();
+        if (!existed) {
+            files_[key].attributes = fileattr::archive;
+        }
+        // CREATE_ALWAYS over an existing file succeeds with ERROR_ALREADY_EXISTS.
+        lastError_ = existed ? err::alreadyExists : err::success;
+    } else {
+        lastError_ = err::success;
+    }
+    const Handle h = nextHandle_++;
+    handles_[h] = OpenFile{key, access, shareMode, 0};
+    return h;
+}
+
+bool SimPluginHost::ReadFile(Handle file, std::uint8_t* buffer, std::uint32_t count,
+                             std::uint32_t& read) {
+    read = 0;
+    if (injected("ReadFile")) {
+        return false;
+    }
+    OpenFile* open = handle(file);
+    if (open == nullptr) {
+        return fail(err::invalidHandle);
+    }
+    if (!(open->access & genericRead)) {
+        return fail(err::accessDenied);
+    }
+    const auto& bytes = files_[open->key].bytes;
+    if (open->position < bytes.size()) {
+        read = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(count, bytes.size() - open->position));
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(open->position), read, buffer);
+        open->position += read;
+    }
+    return true;
+}
+
+bool SimPluginHost::WriteFile(Handle file, const std::uint8_t* bytes, std::uint32_t count,
+                              std::uint32_t& written) {
+    written = 0;
+    if (injected("WriteFile")) {
+        return false;
+    }
+    OpenFile* open = handle(file);
+    if (open == nullptr) {
+        return fail(err::invalidHandle);
+    }
+    if (!(open->access & genericWrite)) {
+        return fail(err::accessDenied);
+    }
+    auto& content = files_[open->key].bytes;
+    if (content.size() < open->position + count) {
+        content.resize(static_cast<std::size_t>(open->position + count));
+    }
+    std::copy_n(bytes, count, content.begin() + static_cast<std::ptrdiff_t>(open->position));
+    open->position += count;
+    written = count;
+    return true;
+}
+
+std::uint32_t SimPluginHost::GetFileSize(Handle file, std::uint32_t* high) {
+    if (injected("GetFileSize")) {
+        return invalidFileSize;
+    }
+    OpenFile* open = handle(file);
+    if (open == nullptr) {
+        fail(err::invalidHandle);
+        return invalidFileSize;
+    }
+    const auto size = static_cast<std::uint64_t>(files_[open->key].bytes.size());
+    if (high != nullptr) {
+        *high = static_cast<std::uint32_t>(size >> 32);
+    }
+    lastError_ = err::success;
+    return static_cast<std::uint32_t>(size);
+}
+
+std::uint32_t SimPluginHost::SetFilePointer(Handle file, std::int32_t distance, std::int32_t* high,
+                                            std::uint32_t method) {
+    if (injected("SetFilePointer")) {
+        return invalidFileSize;
+    }
+    OpenFile* open = handle(file);
+    if (open == nullptr) {
+        fail(err::invalidHandle);
+        return invalidFileSize;
+    }
+    std::int64_t move = distance;
+    if (high != nullptr) {
+        move = static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(static_cast<std::uint32_t>(*high)) << 32) |
+            static_cast<std::uint32_t>(distance));
+    }
+    std::int64_t base = 0;
+    if (method == 1) {
+        base = static_cast<std::int64_t>(open->position);
+    } else if (method == fileEnd) {
+        base = static_cast<std::int64_t>(files_[open->key].bytes.size());
+    } else if (method != fileBegin) {
+        fail(err::invalidParameter);
+        return invalidFileSize;
+    }
+    const std::int64_t target = base + move;
+    if (target < 0) {
+        fail(errorNegativeSeek);
+        return invalidFileSize;
+    }
+    open->position = static_cast<std::uint64_t>(target);
+    if (high != nullptr) {
+        *high = static_cast<std::int32_t>(open->position >> 32);
+    }
+    lastError_ = err::success;
+    return static_cast<std::uint32_t>(open->position);
+}
+
+bool SimPluginHost::CloseHandle(Handle file) {
+    if (injected("CloseHandle")) {
+        return false;
+    }
+    if (handles_.erase(file) == 0) {
+        return fail(err::invalidHandle);
+    }
+    return true;
+}
+
+bool SimPluginHost::CopyFileW(const std::u16string& from, const std::u16string& to,
+                              bool failIfExists) {
+    if (injected("CopyFileW")) {
+        return false;
+    }
+    const auto source = upper(from);
+    const auto target = upper(to);
+    const auto it = files_.find(source);
+    if (it == files_.end()) {
+        return fail(err::fileNotFound);
+    }
+    if (!parentExists(target)) {
+        return fail(err::pathNotFound);
+    }
+    const auto existing = files_.find(target);
+    if (existing != files_.end()) {
+        if (failIfExists) {
+            return fail(err::fileExists);
+        }
+        if (existing->second.attributes & fileattr::readOnly) {
+            return fail(err::accessDenied);
+        }
+    }
+    if (!sharingAllows(source, genericRead, shareRead) || inUse(target)) {
+        return fail(err::sharingViolation);
+    }
+    files_[target] = it->second;
+    return true;
+}
+
+bool SimPluginHost::DeleteFileW(const std::u16string& path) {
+    if (injected("DeleteFileW")) {
+        return false;
+    }
+    const auto key = upper(path);
+    const auto it = files_.find(key);
+    if (it == files_.end()) {
+        return fail(parentExists(key) ? err::fileNotFound : err::pathNotFound);
+    }
+    if (it->second.attributes & fileattr::readOnly) {
+        return fail(err::accessDenied);
+    }
+    if (inUse(key)) {
+        return fail(err::sharingViolation);
+    }
+    files_.erase(it);
+    return true;
+}
+
+std::uint32_t SimPluginHost::GetFileAttributesW(const std::u16string& path) {
+    if (injected("GetFileAttributesW")) {
+        return fileattr::invalid;
+    }
+    const auto key = upper(path);
+    const auto it = files_.find(key);
+    if (it != files_.end()) {
+        return it->second.attributes;
+    }
+    if (folders_.count(withoutFinalBackslash(key)) != 0) {
+        return fileattr::directory;
+    }
+    fail(parentExists(key) ? err::fileNotFound : err::pathNotFound);
+    return fileattr::invalid;
+}
+
+bool SimPluginHost::SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) {
+    if (injected("SetFileAttributesW")) {
+        return false;
+    }
+    const auto it = files_.find(upper(path));
+    if (it == files_.end()) {
+        return fail(err::fileNotFound);
+    }
+    // FILE_ATTRIBUTE_NORMAL alone means "no attributes".
+    it->second.attributes = attributes == fileattr::normal ? 0 : attributes;
+    return true;
+}
+
+std::u16string SimPluginHost::GetTempPathW() {
+    if (injected("GetTempPathW")) {
+        return {};
+    }
+    return tempPath_;
+}
+
+bool SimPluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) {
+    openFileRequests_.push_back(request);
+    if (injected("GetOpenFileNameW")) {
+        return false;
+    }
+    lastError_ = err::success;
+    if (openFileAnswers_.empty()) {
+        return false;
+    }
+    auto answer = std::move(openFileAnswers_.front());
+    openFileAnswers_.pop_front();
+    if (!answer) {
+        return false;
+    }
+    if (answer->path.size() + 1 > request.maxPath) {
+        // FNERR_BUFFERTOOSMALL, as CommDlgExtendedError would say.
+        lastError_ = 0x3003;
+        return false;
+    }
+    chosen = std::move(*answer);
+    return true;
+}
+
+} // namespace platform::sim
