@@ -41,9 +41,9 @@ private:
 };
 
 enum class InstallResult {
-    Stopped,    // a check stopped before the worker: the wizard stays open on its last page
-    Failed,     // the worker ran and failed: its message was shown, the wizard closes
-    Succeeded,  // the worker ran and succeeded: the final text was shown, the wizard closes
+    Stopped,   // a check stopped before the worker: the wizard stays open on its last page
+    Failed,    // the worker ran and failed: its message was shown, the wizard closes
+    Succeeded, // the worker ran and succeeded: the final text was shown, the wizard closes
 };
 
 struct InstallOutcome {
@@ -51,8 +51,8 @@ struct InstallOutcome {
     // The last message the action showed (the stop reason, the worker's error
     // or the final text); empty when it stopped silently (the user said No).
     std::string message;
-    std::string printerName;  // the queue actually created (on success)
-    bool restartRequested = false;  // Windows 9x: the user asked to restart now
+    std::string printerName;       // the queue actually created (on success)
+    bool restartRequested = false; // Windows 9x: the user asked to restart now
 
     bool wizardCloses() const { return result != InstallResult::Stopped; }
 };
@@ -62,4 +62,4 @@ struct InstallOutcome {
 InstallOutcome runInstall(platform::Machine& machine, const InstallRequest& request,
                           ProgressView& progress);
 
-}  // namespace setup
+} // namespace setup

@@ -14,27 +14,27 @@ namespace setup {
 
 struct InstallRequest {
     PrinterType type = PrinterType::Receipt;
-    std::string model;  // up to 199 characters; empty: no printer chosen
+    std::string model; // up to 199 characters; empty: no printer chosen
     bool setAsDefault = false;
-    bool typical = true;  // false: advanced mode
-    OsVariant os = common::osWin9x;  // the variant chosen on the OS page
-    std::string portText;  // the port list's entry, up to 99 characters
+    bool typical = true;            // false: advanced mode
+    OsVariant os = common::osWin9x; // the variant chosen on the OS page
+    std::string portText;           // the port list's entry, up to 99 characters
     DriverFlavour flavour = DriverFlavour::Standard;
 
     // Serial line settings of the port page.
     int baud = 9600;
     int dataBits = 8;
-    double stopBits = 1.0;  // 1, 1.5 or 2
-    char parity = 'n';      // first letter of the parity item: 'n', 'e', 'o', 'm', 's' (any case)
-    char flow = 'p';        // 'x' Xon/Xoff, 'p' hardware, ' ' none
+    double stopBits = 1.0; // 1, 1.5 or 2
+    char parity = 'n';     // first letter of the parity item: 'n', 'e', 'o', 'm', 's' (any case)
+    char flow = 'p';       // 'x' Xon/Xoff, 'p' hardware, ' ' none
 
     // The network printer's address as the address control holds it.
     std::array<std::uint8_t, 4> ipAddress{};
-    std::string ipText;  // "192.168.1.251"
+    std::string ipText; // "192.168.1.251"
 
-    std::string programFolder;  // the program file's folder, no trailing backslash
-    bool wow64 = false;         // the 32-bit setup runs on 64-bit Windows
-    platform::Handle ownerWindow = 0;  // the wizard; owner of the message boxes
+    std::string programFolder;        // the program file's folder, no trailing backslash
+    bool wow64 = false;               // the 32-bit setup runs on 64-bit Windows
+    platform::Handle ownerWindow = 0; // the wizard; owner of the message boxes
 
     // Program folder + "\DRVCONFIG\setup.ini".
     std::string setupIniPath() const;
@@ -43,4 +43,4 @@ struct InstallRequest {
     std::string typeFilePath() const;
 };
 
-}  // namespace setup
+} // namespace setup

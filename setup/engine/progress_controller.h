@@ -23,7 +23,7 @@ public:
     static constexpr int rangeMin = 0;
     static constexpr int rangeMax = 100;
     static constexpr std::uint32_t timerPeriodMs = 100;
-    static constexpr int holdPosition = 90;  // a long installation waits here
+    static constexpr int holdPosition = 90; // a long installation waits here
     // The waiting text: section "Progress", key "Wait"; font height 20, weight
     // 700, character set 0, face "System"; colour 0x00, 0x33, 0x99 (RGB).
     static constexpr int fontHeight = 20;
@@ -54,4 +54,4 @@ private:
     std::atomic<int> status_{0};
 };
 
-}  // namespace setup
+} // namespace setup

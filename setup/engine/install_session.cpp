@@ -1,0 +1,104 @@
+#include "setup/engine/install_session.h"
+
+#include "platform/machine.h"
+
+namespace setup {
+
+InstallSession::InstallSession(platform::Machine& m, common::OsVariant variant, bool isWow64,
+                               platform::Handle ownerWindow)
+    : machine(m), os(variant), wow64(isWow64), owner(ownerWindow),
+      messages_(m.profiles(), common::setupLanguageFilePath(m), "Message") {}
+
+std::string InstallSession::text(const std::string& key) const {
+    std::string value = messages_.get(key);
+    return value.empty() ? key : value;
+}
+
+std::string InstallSession::systemText(std::uint32_t code) const {
+    std::string value;
+    if (code == 0 || !machine.system().FormatMessageA(code, value))
+        return {};
+    while (!value.empty() && (value.back() == '\n' || value.back() == '\r' || value.back() == ' '))
+        value.pop_back();
+    return value;
+}
+
+void InstallSession::fail(const std::string& key, std::uint32_t code) {
+    error = text(key);
+    const std::string system = systemText(code);
+    if (!system.empty())
+        error += "\n" + system;
+}
+
+std::optional<std::string> InstallSession::folder(bool ok, std::string path, const char* key) {
+    if (!ok || path.empty()) {
+        fail(key, ok ? 0 : machine.GetLastError());
+        return std::nullopt;
+    }
+    while (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
+    if (!pathFits(path + "\\12345678.123"))
+        return std::nullopt;
+    return path;
+}
+
+std::optional<std::string> InstallSession::windowsFolder(const char* key) {
+    std::string path;
+    const bool ok = machine.system().GetWindowsDirectoryA(path);
+    return folder(ok, path, key);
+}
+
+std::optional<std::string> InstallSession::systemFolder(const char* key) {
+    std::string path;
+    const bool ok = machine.system().GetSystemDirectoryA(path);
+    return folder(ok, path, key);
+}
+
+std::optional<std::string> InstallSession::currentFolder(const char* key) {
+    std::string path;
+    const bool ok = machine.system().GetCurrentDirectoryA(path);
+    return folder(ok, path, key);
+}
+
+std::optional<std::string> InstallSession::driverFolder(const char* key) {
+    std::string path;
+    const bool ok = machine.spooler().GetPrinterDriverDirectoryA("", path);
+    return folder(ok, path, key);
+}
+
+std::optional<std::string> InstallSession::processorFolder(const char* key) {
+    std::string path;
+    const bool ok = machine.spooler().GetPrintProcessorDirectoryA("", path);
+    return folder(ok, path, key);
+}
+
+bool InstallSession::pathFits(const std::string& path) {
+    if (path.size() <= maxPathLength)
+        return true;
+    error = "The path \"" + path + "\" is longer than " + std::to_string(maxPathLength) +
+            " characters; Windows cannot use it. Install the package from a shorter folder.";
+    return false;
+}
+
+void InstallSession::show(const std::string& message, std::uint32_t icon) {
+    machine.desktop().MessageBoxA(owner, message, "", platform::mb::ok | icon);
+}
+
+bool InstallSession::ask(const std::string& question) {
+    return machine.desktop().MessageBoxA(owner, question, "",
+                                         platform::mb::yesNo | platform::mb::iconQuestion) ==
+           platform::mb::idYes;
+}
+
+bool isBareFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (const char c : name) {
+        if (c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+            c == '>' || c == '|' || static_cast<unsigned char>(c) < 0x20)
+            return false;
+    }
+    return true;
+}
+
+} // namespace setup

@@ -1,0 +1,86 @@
+// What the steps of one installation run share: the machine, the message
+// texts, the chosen Windows variant and bitness, and the run's single error
+// text (the first failing step writes it and the sequence stops).
+#pragma once
+
+#include "common/language_text.h"
+#include "common/os_variant.h"
+#include "platform/win_types.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+class Machine;
+}
+
+namespace setup {
+
+// MAX_PATH less the terminator: the longest path the system's folder and copy
+// buffers hold. Longer paths are refused with a message, never cut.
+inline constexpr std::size_t maxPathLength = 259;
+
+class InstallSession {
+public:
+    InstallSession(platform::Machine& machine, common::OsVariant os, bool wow64,
+                   platform::Handle owner = 0);
+
+    platform::Machine& machine;
+    const common::OsVariant os;
+    const bool wow64;
+    const platform::Handle owner;
+
+    // The run's one message buffer.
+    std::string error;
+    // A failure of a step whose failures do not stop the run (the universal
+    // driver's support files); told alongside a later failure it may explain.
+    std::string note;
+    // The system's driver cache is searched at most once per run.
+    bool uniDrvExtractionPending = true;
+
+    // A text of section Message; the key itself when the language file has no
+    // text for it, so that no failure is ever shown as an empty box.
+    std::string text(const std::string& key) const;
+    // The system's text for an error, without its trailing line break; empty
+    // when the system has none.
+    std::string systemText(std::uint32_t code) const;
+
+    // error = the message of `key`, then "\n" and the system's text for `code`
+    // when it has one.
+    void fail(const std::string& key, std::uint32_t code);
+    void failWithText(const std::string& text) { error = text; }
+
+    // The system's folders; on failure the error text is the message `key` and
+    // the result is empty. A folder too long to build paths in is refused too.
+    std::optional<std::string> windowsFolder(const char* key = "IDS_ERR_GETWINDIR");
+    std::optional<std::string> systemFolder(const char* key = "IDS_ERR_GETSYSDIR");
+    std::optional<std::string> currentFolder(const char* key = "IDS_ERR_GETCURDIR");
+    std::optional<std::string> driverFolder(const char* key = "IDS_ERR_GETDRIVERDIR");
+    std::optional<std::string> processorFolder(const char* key = "IDS_ERR_GETPRODIR");
+
+    // False, with a message in the error text, when the path does not fit.
+    bool pathFits(const std::string& path);
+
+    // A message box with an OK button, owned by the wizard.
+    void show(const std::string& text, std::uint32_t icon = 0);
+    // A Yes/No question; true for Yes.
+    bool ask(const std::string& text);
+
+private:
+    std::optional<std::string> folder(bool ok, std::string path, const char* key);
+
+    common::LanguageText messages_;
+};
+
+// True when a configuration value can be used as a file name: not empty, and
+// no folder separator, drive, wildcard or dot-only name that would reach
+// outside the folder it is meant for.
+bool isBareFileName(const std::string& name);
+
+// A value that stands for "no file": empty or beginning with '0'.
+inline bool isNoFile(const std::string& value) {
+    return value.empty() || value[0] == '0';
+}
+
+} // namespace setup
