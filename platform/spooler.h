@@ -57,9 +57,18 @@ inline constexpr std::uint32_t printerAttributeDefault = 0x4;
 // Printer access rights for OpenPrinterA.
 namespace printeraccess {
 inline constexpr std::uint32_t serverAdminister = 0x1;  // SERVER_ACCESS_ADMINISTER
-inline constexpr std::uint32_t printerAllAccess = 0xF000C;
+inline constexpr std::uint32_t printerAdminister = 0x4;
 inline constexpr std::uint32_t printerUse = 0x8;
+inline constexpr std::uint32_t deleteObject = 0x10000;  // DELETE
+inline constexpr std::uint32_t printerAllAccess = 0xF000C;
 }  // namespace printeraccess
+
+// DeletePrinterDriverExA's dwDeleteFlag bits.
+namespace driverdelete {
+inline constexpr std::uint32_t unusedFiles = 0x1;      // DPD_DELETE_UNUSED_FILES
+inline constexpr std::uint32_t specificVersion = 0x2;  // DPD_DELETE_SPECIFIC_VERSION
+inline constexpr std::uint32_t allFiles = 0x4;         // DPD_DELETE_ALL_FILES
+}  // namespace driverdelete
 
 // The print spooler (winspool), local server. Calls answer like the real ones: a
 // success flag (or handle, 0 on failure) with the reason in the last error. An

@@ -1,5 +1,6 @@
 #include "platform/sim/sim_files.h"
 
+#include "platform/sim/pe_version.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_text.h"
 
@@ -540,10 +541,23 @@ bool SimFiles::WriteFileBytes(const std::string& path, const std::vector<std::ui
 bool SimFiles::GetFileVersionInfoA(const std::string& path, std::string& fileVersion) {
     if (fail("GetFileVersionInfoA"))
         return false;
-    (void)path;
-    (void)fileVersion;
-    machine_.SetLastError(err::callNotImplemented);
-    return false;
+    const std::optional<std::string> full = resolve(path);
+    if (!full || !exists(*full) || isDirectory(*full)) {
+        machine_.SetLastError(full && isDirectory(parentOf(*full)) ? err::fileNotFound
+                                                                   : err::pathNotFound);
+        return false;
+    }
+    std::ifstream in(hostPath(*full), std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    std::string text;
+    const VersionResult result = readFileVersion(bytes.data(), bytes.size(), text);
+    if (result != VersionResult::Ok) {
+        machine_.SetLastError(versionResultError(result));
+        return false;
+    }
+    fileVersion = text;
+    return true;
 }
 
 bool SimFiles::Wow64DisableWow64FsRedirection(Handle& oldValue) {

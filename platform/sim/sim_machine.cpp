@@ -1,5 +1,8 @@
 #include "platform/sim/sim_machine.h"
 
+#include "platform/sim/system_layout.h"
+
+#include <filesystem>
 #include <map>
 
 namespace platform::sim {
@@ -10,6 +13,10 @@ thread_local std::map<const SimMachine*, std::uint32_t> lastErrors;
 }  // namespace
 
 SimMachine::SimMachine(SimConfig config) : config_(std::move(config)) {
+    // A drive that exists already belongs to a machine about to be loaded:
+    // what its user did to the system's files stays as it is.
+    std::error_code ec;
+    const bool fresh = !std::filesystem::exists(std::filesystem::path(config_.root) / "C", ec);
     clock_ = std::make_unique<SimClock>();
     registry_ = std::make_unique<SimRegistry>(*this);
     files_ = std::make_unique<SimFiles>(*this);
@@ -29,6 +36,8 @@ SimMachine::SimMachine(SimConfig config) : config_(std::move(config)) {
     if (is64BitWindows())
         files_->makeDirectories(windows + "\\SysWOW64");
     files_->makeDirectories(tempFolder(config_.os));
+    if (fresh)
+        layOutSystemFiles(*this);
 }
 
 SimMachine::~SimMachine() { lastErrors.erase(this); }

@@ -72,6 +72,15 @@ public:
     std::string windowsDirectory() const;
     std::string systemDirectory() const;
 
+    // The whole machine in a folder: its configuration and the state of every
+    // part, one text file each, beside the folder "C" that holds drive C:.
+    // A machine is built on config.root = that folder and then loaded. Both
+    // answer false with a reason in `error`; a failed load leaves a machine
+    // that must not be used.
+    bool save(std::string& error) const;
+    bool load(std::string& error);
+    static bool readConfig(const std::string& folder, SimConfig& config, std::string& error);
+
 private:
     SimConfig config_;
     Faults faults_;

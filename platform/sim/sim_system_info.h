@@ -39,6 +39,11 @@ public:
     void addModule(const std::string& name);
     void removeFunction(const std::string& module, const std::string& function);
     std::size_t loadedModules() const { return loaded_.size(); }
+    // The upper-case name of a module the program loaded; empty for any other handle.
+    std::string moduleName(Handle module) const {
+        auto it = loaded_.find(module);
+        return it == loaded_.end() ? std::string() : it->second;
+    }
 
 private:
     SimMachine& machine_;
