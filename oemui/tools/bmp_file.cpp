@@ -1,6 +1,8 @@
 #include "oemui/tools/bmp_file.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace logo {
 
@@ -93,6 +95,13 @@ ImageError loadBmpFile(const std::string& path, DepthSet depths, ByteBuffer& byt
 }
 
 bool writeWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    // An older file is removed rather than truncated: file systems that see a file
+    // truncated and rewritten push it to disk at once, and the preview is remade at
+    // every slider step. Only a file: whatever else stands there is left alone.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) {
+        std::remove(path.c_str());
+    }
     OpenFile file(path, "wb");
     if (file.get() == nullptr) {
         return false;

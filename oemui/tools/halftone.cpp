@@ -3,6 +3,10 @@
 #include <new>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace logo {
 
 const std::uint8_t kDitherMatrix8[8][8] = {
@@ -51,28 +55,61 @@ DitherThresholds ditherM4Thresholds(bool whiteOnEqual) {
     return t;
 }
 
+namespace {
+
+// Pixels from x on, eight to a byte, most significant bit leftmost.
+void ditherBits(const std::uint8_t* levels, int x, int width, const std::int16_t* thresholds16,
+                std::uint8_t* out) {
+    for (; x < width; x += 8) {
+        const int n = width - x < 8 ? width - x : 8;
+        const std::int16_t* t = thresholds16 + (x & 15);
+        unsigned bits = 0;
+        for (int k = 0; k < n; ++k) {
+            bits |= static_cast<unsigned>(levels[x + k] > t[k]) << (7 - k);
+        }
+        out[x >> 3] = static_cast<std::uint8_t>(bits);
+    }
+}
+
+#if defined(__SSE2__)
+struct BitReversal {
+    std::uint8_t table[256];
+    BitReversal() : table() {
+        for (unsigned v = 0; v < 256; ++v) {
+            unsigned r = 0;
+            for (int b = 0; b < 8; ++b) {
+                r |= ((v >> b) & 1u) << (7 - b);
+            }
+            table[v] = static_cast<std::uint8_t>(r);
+        }
+    }
+};
+const BitReversal kReversed;
+#endif
+
+} // namespace
+
 void ditherRow(const std::uint8_t* levels, int width, const std::int16_t* thresholds16,
                std::uint8_t* out) {
-    const int fullBytes = width >> 3;
-    for (int j = 0; j < fullBytes; ++j) {
-        const std::uint8_t* y = levels + 8 * j;
-        const std::int16_t* t = thresholds16 + ((j & 1) << 3);
-        unsigned bits = 0;
-        for (int k = 0; k < 8; ++k) {
-            bits |= static_cast<unsigned>(y[k] > t[k]) << (7 - k);
-        }
-        out[j] = static_cast<std::uint8_t>(bits);
+    int x = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels, one threshold period, per step: compare as 16-bit values (the
+    // thresholds run from -1 to 255) and collect the results as a bit mask, whose
+    // first pixel is the lowest bit; the bytes are then reversed to put it leftmost.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(thresholds16));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(thresholds16 + 8));
+    for (; x + 16 <= width; x += 16) {
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(levels + x));
+        const __m128i whiteLow = _mm_cmpgt_epi16(_mm_unpacklo_epi8(y, zero), low);
+        const __m128i whiteHigh = _mm_cmpgt_epi16(_mm_unpackhi_epi8(y, zero), high);
+        const unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(whiteLow, whiteHigh)));
+        out[x >> 3] = kReversed.table[mask & 0xFF];
+        out[(x >> 3) + 1] = kReversed.table[mask >> 8];
     }
-    const int rest = width & 7;
-    if (rest != 0) {
-        const std::uint8_t* y = levels + 8 * fullBytes;
-        const std::int16_t* t = thresholds16 + ((fullBytes & 1) << 3);
-        unsigned bits = 0;
-        for (int k = 0; k < rest; ++k) {
-            bits |= static_cast<unsigned>(y[k] > t[k]) << (7 - k);
-        }
-        out[fullBytes] = static_cast<std::uint8_t>(bits);
-    }
+#endif
+    ditherBits(levels, x, width, thresholds16, out);
 }
 
 bool ErrorDiffusion::start(int width) {

@@ -32,6 +32,8 @@ struct ChannelSums {
     std::uint64_t red = 0;
 };
 ChannelSums channelSums24(const BmpImage& image, const LevelTable& table);
+// The same over the stored values themselves.
+ChannelSums rawChannelSums24(const BmpImage& image);
 std::uint64_t levelSum8(const BmpImage& image, const LevelTable& table);
 
 } // namespace logo

@@ -120,11 +120,7 @@ ImageError convertToMono(const BmpImage& source, int halftone, int contrast, int
     case kHalftoneDitherM4:
         thresholds = ditherM4Thresholds(colour);
         if (colour) {
-            LevelTable identity{};
-            for (int v = 0; v < 256; ++v) {
-                identity[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(v);
-            }
-            const ChannelSums sums = channelSums24(source, identity);
+            const ChannelSums sums = rawChannelSums24(source);
             const std::uint64_t n = pixelCount(source);
             red = makeMeanContrastTable(static_cast<int>(sums.red / n), contrast, brightness);
             green = makeMeanContrastTable(static_cast<int>(sums.green / n), contrast, brightness);
