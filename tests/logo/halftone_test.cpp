@@ -44,6 +44,21 @@ TEST(HalftoneNone, UniformPictureIsAllBlack) {
     }
 }
 
+TEST(HalftoneNone, GradientSplitsAtItsMean) {
+    // Levels 0..255 across: the mean is 32640 / 256 = 127, so 128..255 are white.
+    const Bytes mono =
+        monoFile(makeBmp(256, 2, 8, [](int x, int) { return x; }), logo::kHalftoneNone);
+    for (int x = 0; x < 256; ++x) {
+        EXPECT_EQ(white(mono, 256, x, 0), x >= 128) << x;
+    }
+    // Brightness +100 saturates the top: the mean is 207 and only x >= 108 lie above it.
+    const Bytes brighter =
+        monoFile(makeBmp(256, 2, 8, [](int x, int) { return x; }), logo::kHalftoneNone, 0, 100);
+    for (int x = 0; x < 256; ++x) {
+        EXPECT_EQ(white(brighter, 256, x, 1), x >= 108) << x;
+    }
+}
+
 TEST(HalftoneNone, ThresholdIsTheMeanOfTheAdjustedChannels) {
     // Left half pure red, right half black: red' mean 127 (255 * 4 / 8), so the mean
     // level is 299 * 127 / 1000 = 37; red pixels (level 76) are white.

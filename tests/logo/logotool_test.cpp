@@ -128,7 +128,11 @@ TEST_F(LogotoolProgram, RefusedInputExitsWithOneAndThePageText) {
 
     const std::string oneBit = dir.write("one.bmp", makeBmp(8, 8, 1, [](int, int) { return 1u; }));
     EXPECT_EQ(run("convert --mode mono '" + oneBit + "'"), 1);
-    EXPECT_NE(errors.find("1-bit"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("1-bit picture already"), std::string::npos) << errors;
+    Bytes fourBit = makeBmp(8, 8, 8, [](int, int) { return 1u; });
+    put16(fourBit, 28, 4);
+    EXPECT_EQ(run("convert --mode gray '" + dir.write("four.bmp", fourBit) + "'"), 1);
+    EXPECT_NE(errors.find("4-bit BMP cannot be made gray"), std::string::npos) << errors;
     EXPECT_FALSE(exists(dir.file("oneTemp.bmp")));
 
     Bytes cut = makeBmp(8, 8, 8, [](int, int) { return 1u; });

@@ -24,6 +24,9 @@ std::string conversionProblem(const std::string& file, logo::ImageError error, b
     if (error == logo::ImageError::UnsupportedDepth) {
         logo::BmpHeaders headers;
         logo::peekBmpHeaders(file, headers);
+        if (!gray && headers.bitCount == 1) {
+            return "is a 1-bit picture already: in Transformation mode it is sent as it is";
+        }
         return "a " + std::to_string(headers.bitCount) + "-bit BMP cannot be made " +
                (gray ? "gray (24, 8 or 1 bits per pixel are needed)"
                      : "monochrome (24 or 8 bits per pixel are needed)");
