@@ -61,17 +61,6 @@ TEST(AdjustLevel, SettingsBeyondTheSlidersAreTakenAtTheirEnds) {
     EXPECT_EQ(AdjustLevel(-5, 0, 0), 0);
 }
 
-TEST(AdjustLevel, TableMatchesTheFunction) {
-    for (int c : {-100, -37, 0, 1, 64, 100}) {
-        for (int b : {-100, -3, 0, 42}) {
-            const logo::LevelTable table = logo::makeLevelTable(c, b);
-            for (int v = 0; v < 256; ++v) {
-                ASSERT_EQ(table[v], AdjustLevel(v, c, b)) << v << " " << c << " " << b;
-            }
-        }
-    }
-}
-
 TEST(Luminance, WeightsAndTruncation) {
     EXPECT_EQ(logo::Luminance(255, 255, 255), 255);
     EXPECT_EQ(logo::Luminance(1, 1, 1), 1);
