@@ -1,0 +1,1033 @@
+// Loads the real 57KXUI.dll and drives it through COM as the universal printer
+// driver's UI host does: class object, instance, PublishDriverInterface,
+// GetInfo, DevMode in all four modes, CommonUIProp, both property sheets with a
+// recording pfnComPropSheet (then the recorded pages in a real property sheet,
+// applied), Release and DllCanUnloadNow. It also reads the module's resources:
+// every dialog template with the controls the pages need, the pictures, the
+// manifest and the version block.
+//
+// The interface is declared here on its own, as a C vtable in slot order, so
+// that a slot out of place in the plug-in shows up as a wrong answer. Every call
+// that sets the last error is made with the last error preset to a marker, and
+// every check says what was expected.
+//
+// Exit code 0 when every check passes, 1 when one fails, 2 when the plug-in
+// cannot be loaded at all.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <compstui.h>
+#include <objbase.h>
+#include <prsht.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// --- the host's side of the interface, from its documentation ---------------
+
+struct OEMDMPARAM {
+    DWORD cbSize;
+    PVOID pdriverobj;
+    HANDLE hPrinter;
+    HANDLE hModule;
+    PDEVMODEW pPublicDMIn;
+    PDEVMODEW pPublicDMOut;
+    PVOID pOEMDMIn;
+    PVOID pOEMDMOut;
+    DWORD cbBufSize;
+};
+
+struct OEMCUIPPARAM {
+    DWORD cbSize;
+    PVOID poemuiobj;
+    HANDLE hPrinter;
+    PWSTR pPrinterName;
+    HANDLE hModule;
+    HANDLE hOEMHeap;
+    PDEVMODEW pPublicDM;
+    PVOID pOEMDM;
+    DWORD dwFlags;
+    POPTITEM pDrvOptItems;
+    DWORD cDrvOptItems;
+    POPTITEM pOEMOptItems;
+    DWORD cOEMOptItems;
+    PVOID pOEMUserData;
+    PVOID OEMCUIPCallback;
+};
+
+struct OEMUIPSPARAM {
+    DWORD cbSize;
+    PVOID poemuiobj;
+    HANDLE hPrinter;
+    PWSTR pPrinterName;
+    HANDLE hModule;
+    HANDLE hOEMHeap;
+    PDEVMODEW pPublicDM;
+    PVOID pOEMDM;
+    PVOID pOEMUserData;
+    DWORD dwFlags;
+    PVOID pOemEntry;
+};
+
+struct OemUi;
+struct OemUiVtbl {
+    HRESULT(STDMETHODCALLTYPE* QueryInterface)(OemUi*, REFIID, void**);
+    ULONG(STDMETHODCALLTYPE* AddRef)(OemUi*);
+    ULONG(STDMETHODCALLTYPE* Release)(OemUi*);
+    HRESULT(STDMETHODCALLTYPE* GetInfo)(OemUi*, DWORD, PVOID, DWORD, PDWORD);
+    HRESULT(STDMETHODCALLTYPE* DevMode)(OemUi*, DWORD, OEMDMPARAM*);
+    HRESULT(STDMETHODCALLTYPE* PublishDriverInterface)(OemUi*, IUnknown*);
+    HRESULT(STDMETHODCALLTYPE* CommonUIProp)(OemUi*, DWORD, OEMCUIPPARAM*);
+    HRESULT(STDMETHODCALLTYPE* DocumentPropertySheets)(OemUi*, PPROPSHEETUI_INFO, LPARAM);
+    HRESULT(STDMETHODCALLTYPE* DevicePropertySheets)(OemUi*, PPROPSHEETUI_INFO, LPARAM);
+    HRESULT(STDMETHODCALLTYPE* DevQueryPrintEx)(OemUi*, PVOID, PVOID, PDEVMODEW, PVOID);
+    HRESULT(STDMETHODCALLTYPE* DeviceCapabilities)
+    (OemUi*, PVOID, HANDLE, PWSTR, WORD, PVOID, PDEVMODEW, PVOID, DWORD, DWORD*);
+    HRESULT(STDMETHODCALLTYPE* UpgradePrinter)(OemUi*, DWORD, PBYTE);
+    HRESULT(STDMETHODCALLTYPE* PrinterEvent)(OemUi*, PWSTR, INT, DWORD, LPARAM);
+    HRESULT(STDMETHODCALLTYPE* DriverEvent)(OemUi*, DWORD, DWORD, LPBYTE, LPARAM);
+    HRESULT(STDMETHODCALLTYPE* QueryColorProfile)
+    (OemUi*, HANDLE, PVOID, PDEVMODEW, PVOID, ULONG, VOID*, ULONG*, ULONG*);
+    HRESULT(STDMETHODCALLTYPE* FontInstallerDlgProc)(OemUi*, HWND, UINT, WPARAM, LPARAM);
+    HRESULT(STDMETHODCALLTYPE* UpdateExternalFonts)(OemUi*, HANDLE, HANDLE, PWSTR);
+};
+struct OemUi {
+    const OemUiVtbl* lpVtbl;
+};
+
+const GUID clsidOemUi = {
+    0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
+const GUID iidPrintOemUi = {
+    0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
+const GUID iidPrintOemDriverUi = {
+    0x92B05D50, 0x78BC, 0x11D1, {0x94, 0x80, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
+const GUID iidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const GUID iidClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const GUID someOtherId = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
+
+constexpr DWORD OEMGI_GETSIGNATURE = 1, OEMGI_GETINTERFACEVERSION = 2, OEMGI_GETVERSION = 3,
+                OEMGI_GETPUBLISHERINFO = 4;
+constexpr DWORD OEMDM_SIZE = 1, OEMDM_DEFAULT = 2, OEMDM_CONVERT = 3, OEMDM_MERGE = 4;
+constexpr DWORD OEMCUIP_DOCPROP = 1, OEMCUIP_PRNPROP = 2;
+constexpr DWORD marker = 0xDEADBEEF;
+
+// --- reporting ----------------------------------------------------------------
+
+int failures = 0;
+
+void check(bool ok, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::printf("%s ", ok ? "ok  " : "FAIL");
+    std::vprintf(format, args);
+    std::printf("\n");
+    va_end(args);
+    if (!ok) {
+        ++failures;
+    }
+}
+
+std::string narrow(const std::wstring& s) {
+    std::string out;
+    for (wchar_t c : s) {
+        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    }
+    return out;
+}
+
+// --- the driver's IPrintOemDriverUI, counting references ------------------------
+
+class DriverUi : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        ++queries;
+        if (IsEqualGUID(iid, iidPrintOemDriverUi) || IsEqualGUID(iid, iidUnknown)) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    // DrvGetDriverSetting, DrvUpgradeRegistrySetting, DrvUpdateUISetting: not
+    // called by the frame.
+    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
+                                                          PDWORD) {
+        return E_NOTIMPL;
+    }
+    virtual HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) {
+        return E_NOTIMPL;
+    }
+    virtual HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) {
+        return E_NOTIMPL;
+    }
+
+    ULONG references = 1;
+    int queries = 0;
+};
+
+// --- the common property sheet's pfnComPropSheet -----------------------------
+
+struct SheetCall {
+    HANDLE sheet;
+    UINT function;
+    LPARAM lParam1;
+    LPARAM lParam2;
+    PROPSHEETPAGEW page;
+};
+
+std::vector<SheetCall> sheetCalls;
+LONG_PTR nextPageHandle = 0x1000;
+HANDLE const sheetHandle = reinterpret_cast<HANDLE>(0xC0FFEE);
+
+LONG_PTR CALLBACK recordSheetCall(HANDLE sheet, UINT function, LPARAM lParam1, LPARAM lParam2) {
+    SheetCall call{sheet, function, lParam1, lParam2, {}};
+    LONG_PTR answer = 1;
+    if (function == CPSFUNC_ADD_PROPSHEETPAGEW) {
+        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
+        std::memcpy(&call.page, page,
+                    page->dwSize < sizeof call.page ? page->dwSize : sizeof call.page);
+        answer = nextPageHandle++;
+    }
+    sheetCalls.push_back(call);
+    return answer;
+}
+
+int templateOf(const PROPSHEETPAGEW& page) {
+    return static_cast<int>(reinterpret_cast<ULONG_PTR>(page.pszTemplate));
+}
+
+// --- dialog templates --------------------------------------------------------
+
+struct Control {
+    int id;
+    std::wstring className; // or "#<ordinal>"
+    std::wstring text;      // or "#<ordinal>"
+    DWORD style;
+};
+
+struct Template {
+    bool found = false;
+    std::wstring caption;
+    std::vector<Control> controls;
+};
+
+const WORD* skipSzOrOrd(const WORD* p, std::wstring& value) {
+    if (*p == 0x0000) {
+        value.clear();
+        return p + 1;
+    }
+    if (*p == 0xFFFF) {
+        value = L"#" + std::to_wstring(p[1]);
+        return p + 2;
+    }
+    value = reinterpret_cast<const wchar_t*>(p);
+    return p + value.size() + 1;
+}
+
+const WORD* alignDword(const WORD* p, const BYTE* base) {
+    const auto offset = reinterpret_cast<const BYTE*>(p) - base;
+    return reinterpret_cast<const WORD*>(base + ((offset + 3) & ~3));
+}
+
+// DLGTEMPLATEEX and its DLGITEMTEMPLATEEX entries.
+Template readTemplate(HMODULE module, int id) {
+    Template t;
+    HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    HGLOBAL data = info ? ::LoadResource(module, info) : nullptr;
+    const BYTE* base = data ? static_cast<const BYTE*>(::LockResource(data)) : nullptr;
+    if (base == nullptr) {
+        return t;
+    }
+    const auto* w = reinterpret_cast<const WORD*>(base);
+    if (w[0] != 1 || w[1] != 0xFFFF) {
+        return t; // not DIALOGEX
+    }
+    t.found = true;
+    const WORD count = w[8];
+    const DWORD style = *reinterpret_cast<const DWORD*>(base + 12);
+    const WORD* p = w + 13;
+    std::wstring ignored;
+    p = skipSzOrOrd(p, ignored); // menu
+    p = skipSzOrOrd(p, ignored); // class
+    p = skipSzOrOrd(p, t.caption);
+    if (style & DS_SETFONT) {
+        p += 3; // point size, weight, italic + charset
+        p = skipSzOrOrd(p, ignored);
+    }
+    for (WORD i = 0; i < count; ++i) {
+        p = alignDword(p, base);
+        const auto* item = reinterpret_cast<const BYTE*>(p);
+        Control c;
+        c.style = *reinterpret_cast<const DWORD*>(item + 8);
+        c.id = *reinterpret_cast<const INT*>(item + 20);
+        p = reinterpret_cast<const WORD*>(item + 24);
+        p = skipSzOrOrd(p, c.className);
+        p = skipSzOrOrd(p, c.text);
+        const WORD extra = *p++;
+        p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(p) + extra);
+        t.controls.push_back(c);
+    }
+    return t;
+}
+
+struct ExpectedControl {
+    int templateId;
+    int id;              // -1: any static with this text
+    const wchar_t* text; // nullptr: any text
+    bool visible;
+};
+
+const ExpectedControl expectedControls[] = {
+    {103, 1011, L"Start of Document", true},
+    {103, 1012, L"Start of Page", true},
+    {103, 1013, L"End of Page", true},
+    {103, 1014, L"End of Document", true},
+    {103, -1, L"Operation when document starts", true},
+    {103, -1, L"Operation when page starts", true},
+    {103, -1, L"Operation when page ends", true},
+    {103, -1, L"Operation when document ends", true},
+
+    {104, 1015, L"Send Command      [Example:1D 56 42 00]", true},
+    {104, 1016, nullptr, true},
+    {104, 1017, nullptr, true},
+    {104, 1020, nullptr, true},
+    {104, 1021, nullptr, true},
+    {104, 1022, nullptr, true},
+    {104, 1023, L"Feed to cut position before cut", true},
+    {104, 1024, nullptr, true},
+    {104, 1025, L"Open Drawer", true},
+    {104, 1026, L"Herald", true},
+    {104, 1027, nullptr, true},
+    {104, 1028, nullptr, true},
+    {104, 1029, L"Left", true},
+    {104, 1030, L"Centered", true},
+    {104, 1031, L"Right", true},
+    {104, 1032, nullptr, true},
+    {104, 1033, L"Before Cut", true},
+    {104, 1034, L"After Cut", true},
+    {104, 1035, nullptr, true},
+    {104, 3, L"Default", true},
+    {104, 1, L"OK", true},
+    {104, 2, L"Cancel", true},
+    {104, -1, L"mm [ 0 .. 100 ]", true},
+    {104, -1, L"[ 0 .. 255 ]", true},
+
+    {105, 1002, L"Install Version 1.02", true},
+    {105, -1, L"QRT-K500NX Printer Driver", true},
+    {105, 1001, L"#111", true},
+
+    {113, 1039, nullptr, true},
+    {113, 1040, L"Browse", true},
+    {113, 1036, L"Download", true},
+    {113, 1041, nullptr, true},
+    {113, 1046, nullptr, true},
+    {113, 1087, L"Original", true},
+    {113, 1061, L"Transformation", true},
+    {113, 1088, L"Gray", true},
+    {113, 1089, L"None", true},
+    {113, 1090, L"Dither M3", true},
+    {113, 1091, L"Dither M4", true},
+    {113, 1092, L"Error Diffuse", true},
+    {113, 1095, nullptr, true},
+    {113, 1096, nullptr, true},
+    {113, 1083, nullptr, true},
+    {113, 1086, nullptr, true},
+    {113, 1042, L"Add", true},
+    {113, 1043, L"Delete", true},
+    {113, 1044, L"Download all", true},
+    {113, 1045, L"Clear All Logos", true},
+    {113, -1, L"File Download", true},
+    {113, -1, L"Logo Download", true},
+    {113, -1, L"Contrast:", true},
+    {113, -1, L"Brightness:", true},
+    {113, -1,
+     L"You can select various files to download to the printer, such as firmware files,font files",
+     true},
+    {113, -1,
+     L"Notice: Click \"Transformation\" or \"Gray\" in the \"Preview\" column to select the type "
+     L"of the logos before downloading.",
+     true},
+
+    {114, 1036, L"SelfTest", true},
+    {114, 1094, nullptr, true},
+    {114, 1049, L"Delete Paper Size", true},
+    {114, 1052, nullptr, true},
+    {114, 1046, L"Save Paper Size", true},
+    {114, 1047, nullptr, true},
+    {114, 1053, nullptr, true},
+    {114, 1048, nullptr, true},
+    {114, 1054, nullptr, true},
+    {114, 1057, nullptr, true},
+    {114, 1058, nullptr, true},
+    {114, 1045, L"Control Font", false},
+    {114, -1, L"Print a self-test page", true},
+    {114, -1, L"Check that communication settings is correct firest", true},
+    {114, -1, L"User Defined Paper Size", true},
+    {114, -1, L"Form Name:", true},
+    {114, -1, L"Width:", true},
+    {114, -1, L"Height:", true},
+
+    {115, 1047, nullptr, true},
+    {115, 1048, nullptr, true},
+    {115, 1016, L"Edit", true},
+    {115, 1036, L"Delete", true},
+    {115, 1, L"OK", true},
+    {115, 2, L"Cancel", true},
+    {115, -1, L"Driver Name:", true},
+
+    {116, 1047, nullptr, true},
+    {116, 1048, nullptr, true},
+    {116, 1052, nullptr, true},
+    {116, 1, L"OK", true},
+    {116, 2, L"Cancel", true},
+    {116, -1, L"Char", true},
+    {116, -1, L"Hex", true},
+    {116, -1, L"Command", true},
+
+    {117, 1020, nullptr, true},
+    {117, 1022, nullptr, true},
+    {117, 1047, nullptr, true},
+    {117, 1053, nullptr, true},
+    {117, 1048, nullptr, true},
+    {117, 1054, nullptr, true},
+    {117, 1023, nullptr, true},
+    {117, 1060, L"Font A", true},
+    {117, 1061, L"Font B", true},
+    {117, 1052, nullptr, true},
+    {117, 1055, nullptr, true},
+    {117, 1049, nullptr, true},
+    {117, 1056, nullptr, true},
+    {117, 1050, nullptr, true},
+    {117, 1057, nullptr, true},
+    {117, 1051, nullptr, true},
+    {117, 1058, nullptr, true},
+    {117, 1059, nullptr, true},
+    {117, 1066, nullptr, true},
+    {117, 1025, nullptr, true},
+    {117, 1026, nullptr, true},
+    {117, 1099, L"Independence", true},
+    {117, 1100, L"Composite", true},
+    {117, 1104, nullptr, true},
+    {117, 1036, L"Print", true},
+    {117, -1, L"Font Name:", true},
+    {117, -1, L"Type:", true},
+    {117, -1, L"Element Width:", true},
+    {117, -1, L"Element Height:", true},
+    {117, -1, L"HRI Position:", true},
+    {117, -1, L"Row Height:", true},
+    {117, -1, L"2D Row Height:", true},
+    {117, -1, L"Separator Height:", true},
+    {117, -1, L"HRI :", true},
+    {117, -1, L"Data:", true},
+    {117, -1, L"Apply Application Identifier Specification to Data:", true},
+    {117, -1, L"Select this font size in the application.", true},
+
+    {118, 1020, nullptr, true},
+    {118, 1055, nullptr, true},
+    {118, 1022, nullptr, true},
+    {118, 1047, nullptr, true},
+    {118, 1053, nullptr, true},
+    {118, 1048, nullptr, true},
+    {118, 1054, nullptr, true},
+    {118, 1049, nullptr, true},
+    {118, 1056, nullptr, true},
+    {118, 1050, nullptr, true},
+    {118, 1057, nullptr, true},
+    {118, 1023, nullptr, true},
+    {118, 1051, nullptr, true},
+    {118, 1058, nullptr, true},
+    {118, 1052, nullptr, true},
+    {118, 1076, nullptr, true},
+    {118, 1059, nullptr, true},
+    {118, 1060, nullptr, true},
+    {118, 1061, nullptr, true},
+    {118, 1068, nullptr, true},
+    {118, 1078, nullptr, true},
+    {118, 1079, nullptr, true},
+    {118, 1024, nullptr, true},
+    {118, 1025, nullptr, true},
+    {118, 1071, nullptr, true},
+    {118, 1072, nullptr, true},
+    {118, 1026, nullptr, true},
+    {118, 1027, nullptr, true},
+    {118, 1028, nullptr, true},
+    {118, 1097, L"Independence", true},
+    {118, 1098, L"Composite", true},
+    {118, 1107, nullptr, true},
+    {118, 1106, L"Print", true},
+    {118, -1, L"Column:", true},
+    {118, -1, L"Row:", true},
+    {118, -1, L"Segment Number :", true},
+    {118, -1, L"Language mode:", true},
+    {118, -1, L"Model:", true},
+    {118, -1, L"Error Correction:", true},
+
+    {119, 1069, nullptr, true},
+    {119, -1, L"Select this font size in the application.", true},
+
+    {128, 1020, nullptr, true},
+    {128, 1061, L"Yes", true},
+    {128, 1062, L"No", true},
+    {128, 1070, L"Nomal", false},
+    {128, 1071, L"Rotate by 180 Degrees", false},
+    {128, 1072, L"#129", false},
+    {128, 1073, L"Zoom Printing", false},
+    {128, 1047, nullptr, false},
+    {128, 1076, nullptr, false},
+    {128, 1074, L"#130", false},
+    {128, -1, L"Document Setting", true},
+    {128, -1, L"Paper Size:", true},
+    {128, -1, L"Print all text as graphics image:", true},
+
+    {131, 1077, L"No Water Mark", true},
+    {131, 1061, L"Image Water Mark", true},
+    {131, 1078, L"Text Water Mark", true},
+    {131, 1047, nullptr, true},
+    {131, 1049, L"Browse...", true},
+    {131, 1020, nullptr, true},
+    {131, 1021, nullptr, true},
+    {131, 1022, nullptr, true},
+    {131, 1023, nullptr, true},
+    {131, 1052, nullptr, true},
+    {131, 1080, nullptr, true},
+    {131, 1018, nullptr, true},
+    {131, 1081, nullptr, true},
+    {131, 1082, nullptr, true},
+    {131, 1084, nullptr, true},
+    {131, 1083, nullptr, true},
+    {131, 1086, nullptr, true},
+    {131, 1085, nullptr, true},
+    {131, -1, L"Bitmap:", true},
+    {131, -1, L"Font Size:", true},
+    {131, -1, L"Angle:", true},
+    {131, -1, L"Size:", true},
+    {131, -1, L"Brightness:", true},
+};
+
+void checkTemplates(HMODULE module) {
+    const struct {
+        int id;
+        const wchar_t* caption;
+    } templates[] = {{103, L"Operation"},
+                     {104, L"Start of Document"},
+                     {105, L"Version"},
+                     {113, L"Download"},
+                     {114, L"Utility"},
+                     {115, L"Control Font Character Translation Table"},
+                     {116, L"Control Font Character Translator"},
+                     {117, L"1D Code"},
+                     {118, L"2D Code"},
+                     {119, L"Font"},
+                     {128, L"Main"},
+                     {131, L"Water Mark"}};
+    for (const auto& t : templates) {
+        const Template read = readTemplate(module, t.id);
+        check(read.found, "dialog template %d is present (DIALOGEX)", t.id);
+        check(read.caption == t.caption, "template %d is titled \"%s\" (got \"%s\")", t.id,
+              narrow(t.caption).c_str(), narrow(read.caption).c_str());
+    }
+    for (const auto& e : expectedControls) {
+        const Template read = readTemplate(module, e.templateId);
+        const Control* match = nullptr;
+        for (const auto& c : read.controls) {
+            if ((e.id == -1 || c.id == e.id) && (e.text == nullptr || c.text == e.text)) {
+                match = &c;
+                break;
+            }
+        }
+        const std::string what = e.text ? "\"" + narrow(e.text) + "\"" : "(any text)";
+        check(match != nullptr, "template %d has control %d %s", e.templateId, e.id, what.c_str());
+        if (match != nullptr) {
+            const bool visible = (match->style & WS_VISIBLE) != 0;
+            check(visible == e.visible, "template %d control %d is %s", e.templateId, e.id,
+                  e.visible ? "visible" : "hidden by the template");
+        }
+    }
+}
+
+void checkResources(HMODULE module, const std::wstring& path) {
+    checkTemplates(module);
+    for (int id : {111, 129, 130}) {
+        HANDLE image = ::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+        check(image != nullptr, "bitmap %d loads", id);
+        if (image) {
+            ::DeleteObject(image);
+        }
+    }
+    for (int id : {125, 126, 127}) {
+        HANDLE icon = ::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0);
+        check(icon != nullptr, "icon group %d loads at 16 x 16", id);
+        if (icon) {
+            ::DestroyIcon(static_cast<HICON>(icon));
+        }
+    }
+
+    std::vector<ULONG_PTR> manifests;
+    ::EnumResourceNamesW(
+        module, RT_MANIFEST,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) -> BOOL {
+            reinterpret_cast<std::vector<ULONG_PTR>*>(list)->push_back(
+                reinterpret_cast<ULONG_PTR>(name));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&manifests));
+    check(manifests.size() == 1 && manifests[0] == 2,
+          "exactly one manifest, resource type 24 id 2 (found %zu)", manifests.size());
+    HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(2), RT_MANIFEST);
+    std::string manifest;
+    if (info != nullptr) {
+        const char* text = static_cast<const char*>(::LockResource(::LoadResource(module, info)));
+        manifest.assign(text, ::SizeofResource(module, info));
+    }
+    check(manifest.find("name=\"Microsoft.Windows.Common-Controls\"") != std::string::npos &&
+              manifest.find("version=\"6.0.0.0\"") != std::string::npos &&
+              manifest.find("processorArchitecture=\"amd64\"") != std::string::npos,
+          "the manifest depends on Common Controls 6.0.0.0 for amd64");
+
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    std::vector<BYTE> block(size);
+    check(size != 0 && ::GetFileVersionInfoW(path.c_str(), 0, size, block.data()),
+          "the module has a version block");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (size != 0 &&
+        ::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+        check(fixed->dwFileVersionMS == MAKELONG(1, 1) && fixed->dwFileVersionLS == MAKELONG(0, 3),
+              "file version 1.1.3.0 (got %u.%u.%u.%u)", HIWORD(fixed->dwFileVersionMS),
+              LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+              LOWORD(fixed->dwFileVersionLS));
+    }
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    }* translation = nullptr;
+    if (size != 0 &&
+        ::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                         reinterpret_cast<void**>(&translation), &length) &&
+        length >= sizeof *translation) {
+        wchar_t prefix[64];
+        std::swprintf(prefix, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language,
+                      translation->codePage);
+        const struct {
+            const wchar_t* name;
+            const wchar_t* value;
+        } strings[] = {{L"FileDescription", L"UI FOR QRT-K500NX"}, {L"ProductVersion", L"1.13"}};
+        for (const auto& s : strings) {
+            wchar_t* value = nullptr;
+            const std::wstring key = std::wstring(prefix) + s.name;
+            const bool found = ::VerQueryValueW(block.data(), key.c_str(),
+                                                reinterpret_cast<void**>(&value), &length) != 0;
+            check(found && value != nullptr && std::wstring(value) == s.value, "%s is \"%s\"",
+                  narrow(s.name).c_str(), narrow(s.value).c_str());
+        }
+    } else {
+        check(false, "the version block names its translation");
+    }
+}
+
+// --- the recorded pages in a real property sheet --------------------------------
+
+// Shows the pages in a modeless sheet, visits each, applies, and returns the
+// tab titles and the page windows' DWLP_USER values.
+void showSheet(const std::vector<PROPSHEETPAGEW>& pages, std::vector<std::wstring>& titles,
+               std::vector<LONG_PTR>& userData, std::wstring& versionText, bool& versionPicture) {
+    std::vector<HPROPSHEETPAGE> handles;
+    for (const auto& page : pages) {
+        handles.push_back(::CreatePropertySheetPageW(&page));
+    }
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_MODELESS;
+    header.pszCaption = L"Properties";
+    header.nPages = static_cast<UINT>(handles.size());
+    header.phpage = handles.data();
+    const HWND sheet = reinterpret_cast<HWND>(::PropertySheetW(&header));
+    check(sheet != nullptr, "the pages open in a property sheet");
+    if (sheet == nullptr) {
+        return;
+    }
+    const HWND tabs = PropSheet_GetTabControl(sheet);
+    for (int i = 0; i < static_cast<int>(pages.size()); ++i) {
+        PropSheet_SetCurSel(sheet, nullptr, i);
+        const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+        userData.push_back(page ? ::GetWindowLongPtrW(page, DWLP_USER) : 0);
+        wchar_t text[128] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        ::SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        titles.push_back(text);
+        if (templateOf(pages[i]) == 105 && page != nullptr) {
+            wchar_t version[64] = {};
+            ::GetDlgItemTextW(page, 1002, version, 64);
+            versionText = version;
+            versionPicture = ::SendDlgItemMessageW(page, 1001, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+        }
+    }
+    PropSheet_Apply(sheet);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PropSheet_IsDialogMessage(sheet, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    ::DestroyWindow(sheet);
+}
+
+PROPSHEETUI_INFO sheetInfo(WORD reason, LPARAM lParamInit) {
+    PROPSHEETUI_INFO info{};
+    info.cbSize = sizeof info;
+    info.Version = PROPSHEETUI_INFO_VERSION;
+    info.Reason = reason;
+    info.hComPropSheet = sheetHandle;
+    info.pfnComPropSheet = recordSheetCall;
+    info.lParamInit = lParamInit;
+    info.Result = 0xDEAD;
+    return info;
+}
+
+void checkSheet(OemUi* ui, bool device, const std::vector<int>& expectedPages,
+                const std::vector<const wchar_t*>& expectedTitles) {
+    const char* name = device ? "device sheet" : "document sheet";
+    auto call = [&](PROPSHEETUI_INFO& info, LPARAM lParam) {
+        return device ? ui->lpVtbl->DevicePropertySheets(ui, &info, lParam)
+                      : ui->lpVtbl->DocumentPropertySheets(ui, &info, lParam);
+    };
+
+    PROPSHEETUI_INFO wrong = sheetInfo(PROPSHEETUI_REASON_INIT, 0);
+    wrong.Version = 0x0101;
+    ::SetLastError(marker);
+    HRESULT hr = call(wrong, 0);
+    check(hr == E_FAIL && ::GetLastError() == ERROR_INVALID_PARAMETER,
+          "%s: PROPSHEETUI_INFO version 0x0101 is refused with E_FAIL, ERROR_INVALID_PARAMETER "
+          "(got 0x%08lx, %lu)",
+          name, static_cast<unsigned long>(hr), ::GetLastError());
+
+    sheetCalls.clear();
+    OEMUIPSPARAM psParam{};
+    psParam.cbSize = sizeof psParam;
+    PROPSHEETUI_INFO init = sheetInfo(PROPSHEETUI_REASON_INIT, reinterpret_cast<LPARAM>(&psParam));
+    hr = call(init, 0);
+    check(hr == S_OK, "%s: INIT returns S_OK (got 0x%08lx)", name, static_cast<unsigned long>(hr));
+    std::vector<int> added;
+    std::vector<PROPSHEETPAGEW> pages;
+    for (const auto& c : sheetCalls) {
+        if (c.function == CPSFUNC_ADD_PROPSHEETPAGEW) {
+            added.push_back(templateOf(c.page));
+            pages.push_back(c.page);
+        }
+    }
+    check(added == expectedPages && sheetCalls.size() == expectedPages.size(),
+          "%s: pages added through CPSFUNC_ADD_PROPSHEETPAGEW in order", name);
+    const HMODULE module = ::GetModuleHandleW(L"57KXUI.dll");
+    LPARAM context = pages.empty() ? 0 : pages[0].lParam;
+    for (const auto& page : pages) {
+        const int id = templateOf(page);
+        check(page.dwSize == 96, "%s page %d: dwSize 96 (got %lu)", name, id,
+              static_cast<unsigned long>(page.dwSize));
+        check(page.hInstance == module, "%s page %d: hInstance is the plug-in's module", name, id);
+        check(page.pfnDlgProc != nullptr, "%s page %d: has a dialog procedure", name, id);
+        check(page.lParam == context && context != 0, "%s page %d: lParam is the sheet's context",
+              name, id);
+        check((page.dwFlags & PSP_USEFUSIONCONTEXT) != 0 && page.hActCtx != nullptr &&
+                  (page.dwFlags & ~PSP_USEFUSIONCONTEXT) == 0,
+              "%s page %d: PSP_USEFUSIONCONTEXT with the module's activation context", name, id);
+        check(page.pszTitle == nullptr && page.pfnCallback == nullptr &&
+                  page.pcRefParent == nullptr,
+              "%s page %d: the other fields are zero", name, id);
+    }
+    check(init.Result == static_cast<ULONG_PTR>(nextPageHandle - 1),
+          "%s: Result is the last add call's answer", name);
+
+    PROPSHEETUI_INFO_HEADER header{};
+    header.cbSize = sizeof header;
+    PROPSHEETUI_INFO info = sheetInfo(PROPSHEETUI_REASON_GET_INFO_HEADER, 0);
+    hr = call(info, reinterpret_cast<LPARAM>(&header));
+    check(hr == S_OK && info.Result == 1 && header.pTitle != nullptr &&
+              std::wstring(header.pTitle) == L"OEM UI Page",
+          "%s: GET_INFO_HEADER titles \"OEM UI Page\", Result 1", name);
+    info = sheetInfo(PROPSHEETUI_REASON_DESTROY, 0);
+    check(call(info, 0) == S_OK && info.Result == 1, "%s: DESTROY answers Result 1", name);
+    SETRESULT_INFO result{};
+    result.cbSize = sizeof result;
+    result.Result = CPSUI_RESTARTWINDOWS;
+    info = sheetInfo(PROPSHEETUI_REASON_SET_RESULT, 0);
+    check(call(info, reinterpret_cast<LPARAM>(&result)) == S_OK &&
+              info.Result == CPSUI_RESTARTWINDOWS,
+          "%s: SET_RESULT passes the result on", name);
+    info = sheetInfo(PROPSHEETUI_REASON_GET_ICON, 0);
+    check(call(info, 0) == S_OK && info.Result == 0, "%s: GET_ICON answers 0", name);
+
+    // The pages themselves, in a real sheet.
+    const LONG_PTR lastHandle = nextPageHandle - 1;
+    sheetCalls.clear();
+    std::vector<std::wstring> titles;
+    std::vector<LONG_PTR> userData;
+    std::wstring versionText;
+    bool versionPicture = false;
+    showSheet(pages, titles, userData, versionText, versionPicture);
+    bool titlesMatch = titles.size() == expectedTitles.size();
+    for (std::size_t i = 0; titlesMatch && i < titles.size(); ++i) {
+        titlesMatch = titles[i] == expectedTitles[i];
+    }
+    check(titlesMatch, "%s: the tabs read the templates' titles in order", name);
+    for (std::size_t i = 0; i < userData.size() && i < pages.size(); ++i) {
+        const int id = templateOf(pages[i]);
+        const LONG_PTR expected = id == 105 ? 0 : context;
+        check(userData[i] == expected, "%s page %d: DWLP_USER after WM_INITDIALOG is %s", name, id,
+              id == 105 ? "untouched (static page)" : "the context");
+    }
+    check(versionText == L"Install Version 1.02", "%s: Version page shows \"Install Version 1.02\"",
+          name);
+    check(versionPicture, "%s: Version page shows bitmap 111", name);
+    std::size_t okReports = 0;
+    bool reportsRight = true;
+    for (const auto& c : sheetCalls) {
+        if (c.function == CPSFUNC_SET_RESULT) {
+            ++okReports;
+            reportsRight = reportsRight && c.sheet == sheetHandle && c.lParam2 == CPSUI_OK &&
+                           c.lParam1 == (device ? lastHandle : -1);
+        }
+    }
+    check(okReports == expectedPages.size() - 1 && reportsRight,
+          "%s: applying reports CPSUI_OK once per page but Version (%zu reports)", name, okReports);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The plug-in beside this program, or the path given.
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"57KXUI.dll";
+    if (argc > 1) {
+        wchar_t given[MAX_PATH] = {};
+        ::MultiByteToWideChar(CP_ACP, 0, argv[1], -1, given, MAX_PATH);
+        path = given;
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    HMODULE module = ::LoadLibraryW(path.c_str());
+    if (module == nullptr) {
+        std::printf("cannot load %s (error %lu)\n", narrow(path).c_str(), ::GetLastError());
+        return 2;
+    }
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    const auto getClassObject = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllGetClassObject")));
+    const auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllCanUnloadNow")));
+    check(getClassObject != nullptr && canUnloadNow != nullptr,
+          "DllGetClassObject and DllCanUnloadNow are exported by name");
+    if (getClassObject == nullptr || canUnloadNow == nullptr) {
+        return 1;
+    }
+    check(canUnloadNow() == S_OK, "DllCanUnloadNow is S_OK before anything is created");
+
+    // Class object.
+    void* object = reinterpret_cast<void*>(0x1234);
+    HRESULT hr = getClassObject(someOtherId, iidClassFactory, &object);
+    check(hr == CLASS_E_CLASSNOTAVAILABLE && object == reinterpret_cast<void*>(0x1234),
+          "another class id: CLASS_E_CLASSNOTAVAILABLE, output untouched (got 0x%08lx)",
+          static_cast<unsigned long>(hr));
+    IClassFactory* factory = nullptr;
+    hr = getClassObject(clsidOemUi, iidClassFactory, reinterpret_cast<void**>(&factory));
+    check(hr == S_OK && factory != nullptr, "the OEM UI class id gives a class factory (0x%08lx)",
+          static_cast<unsigned long>(hr));
+    if (factory == nullptr) {
+        return 1;
+    }
+    check(factory->LockServer(TRUE) == S_OK && canUnloadNow() == S_FALSE,
+          "DllCanUnloadNow is S_FALSE while the server is locked");
+    check(factory->LockServer(FALSE) == S_OK && canUnloadNow() == S_OK,
+          "DllCanUnloadNow is S_OK again once unlocked");
+
+    // Instance.
+    DriverUi outer;
+    object = reinterpret_cast<void*>(0x1234);
+    hr = factory->CreateInstance(&outer, iidPrintOemUi, &object);
+    check(hr == CLASS_E_NOAGGREGATION && object == nullptr, "aggregation is refused (0x%08lx)",
+          static_cast<unsigned long>(hr));
+    OemUi* ui = nullptr;
+    hr = factory->CreateInstance(nullptr, iidPrintOemUi, reinterpret_cast<void**>(&ui));
+    check(hr == S_OK && ui != nullptr, "CreateInstance gives an IPrintOemUI (0x%08lx)",
+          static_cast<unsigned long>(hr));
+    check(factory->Release() == 0, "the factory is gone after its only Release");
+    if (ui == nullptr) {
+        return 1;
+    }
+    check(canUnloadNow() == S_FALSE, "DllCanUnloadNow is S_FALSE while the object lives");
+    check(ui->lpVtbl->AddRef(ui) == 2 && ui->lpVtbl->Release(ui) == 1,
+          "the new object holds one reference");
+    void* unknown = nullptr;
+    check(ui->lpVtbl->QueryInterface(ui, iidUnknown, &unknown) == S_OK && unknown == ui,
+          "QueryInterface for IUnknown gives the object");
+    ui->lpVtbl->Release(ui);
+    check(ui->lpVtbl->QueryInterface(ui, iidClassFactory, &unknown) == E_NOINTERFACE &&
+              unknown == nullptr,
+          "QueryInterface for another interface: E_NOINTERFACE, null");
+
+    // PublishDriverInterface.
+    DriverUi driver;
+    check(ui->lpVtbl->PublishDriverInterface(ui, &driver) == S_OK && driver.references == 2,
+          "PublishDriverInterface keeps the driver's IPrintOemDriverUI");
+    check(ui->lpVtbl->PublishDriverInterface(ui, &driver) == S_OK && driver.queries == 1,
+          "a second PublishDriverInterface does not ask again");
+
+    // GetInfo.
+    DWORD buffer[2] = {};
+    DWORD needed = 0;
+    hr = ui->lpVtbl->GetInfo(ui, OEMGI_GETSIGNATURE, buffer, sizeof buffer, &needed);
+    check(hr == S_OK && buffer[0] == 0x5441564F && needed == 4,
+          "GetInfo(OEMGI_GETSIGNATURE): 'TAVO', 4 bytes (got 0x%08lx, 0x%08lx, %lu)",
+          static_cast<unsigned long>(hr), buffer[0], needed);
+    hr = ui->lpVtbl->GetInfo(ui, OEMGI_GETVERSION, buffer, sizeof buffer, &needed);
+    check(hr == S_OK && buffer[0] == 1, "GetInfo(OEMGI_GETVERSION): 1");
+    ::SetLastError(marker);
+    hr = ui->lpVtbl->GetInfo(ui, OEMGI_GETSIGNATURE, buffer, 3, &needed);
+    check(hr == E_FAIL && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && needed == 4,
+          "GetInfo with 3 bytes: E_FAIL, ERROR_INSUFFICIENT_BUFFER, 4 needed (got %lu, %lu)",
+          ::GetLastError(), needed);
+    ::SetLastError(marker);
+    hr = ui->lpVtbl->GetInfo(ui, OEMGI_GETPUBLISHERINFO, buffer, sizeof buffer, &needed);
+    check(hr == E_FAIL && ::GetLastError() == ERROR_NOT_SUPPORTED && needed == 0,
+          "GetInfo(OEMGI_GETPUBLISHERINFO): E_FAIL, ERROR_NOT_SUPPORTED, 0 needed");
+    ::SetLastError(marker);
+    hr = ui->lpVtbl->GetInfo(ui, OEMGI_GETINTERFACEVERSION, buffer, sizeof buffer, &needed);
+    check(hr == E_FAIL && ::GetLastError() == ERROR_INVALID_PARAMETER,
+          "GetInfo(OEMGI_GETINTERFACEVERSION): E_FAIL, ERROR_INVALID_PARAMETER (got %lu)",
+          ::GetLastError());
+
+    // DevMode, all four modes.
+    OEMDMPARAM dm{};
+    dm.cbSize = sizeof dm;
+    dm.cbBufSize = 7;
+    hr = ui->lpVtbl->DevMode(ui, OEMDM_SIZE, &dm);
+    check(hr == S_OK && dm.cbBufSize == 1464, "DevMode(OEMDM_SIZE): 1464 (got %lu)", dm.cbBufSize);
+    std::vector<BYTE> defaults(1464, 0xCC);
+    dm.pOEMDMOut = defaults.data();
+    dm.cbBufSize = 1464;
+    hr = ui->lpVtbl->DevMode(ui, OEMDM_DEFAULT, &dm);
+    auto dword = [](const std::vector<BYTE>& b, std::size_t at) {
+        DWORD v;
+        std::memcpy(&v, b.data() + at, 4);
+        return v;
+    };
+    check(hr == S_OK && dword(defaults, 0) == 1464 && dword(defaults, 4) == 0x5441564F &&
+              dword(defaults, 8) == 1,
+          "DevMode(OEMDM_DEFAULT): header 1464, 'TAVO', 1");
+    check(defaults[0x093] == 12 && defaults[0x135] == 1 && defaults[0x1B8] == 1 &&
+              defaults[0x573] == 100 && dword(defaults, 0x56C) == 45 && defaults[0x571] == 100 &&
+              defaults[0x572] == 50 && defaults[0x570] == 4 && defaults[0x568] == 50,
+          "DevMode(OEMDM_DEFAULT): drawer 12, partial cut after feed, zoom 100, watermark "
+          "45/100/50/4/50");
+    std::vector<BYTE> older(600);
+    for (std::size_t i = 0; i < older.size(); ++i) {
+        older[i] = static_cast<BYTE>(i * 3 + 1);
+    }
+    const DWORD olderHeader[3] = {600, 0x5441564F, 0};
+    std::memcpy(older.data(), olderHeader, sizeof olderHeader);
+    std::vector<BYTE> converted = defaults;
+    dm.pOEMDMIn = older.data();
+    dm.pOEMDMOut = converted.data();
+    hr = ui->lpVtbl->DevMode(ui, OEMDM_CONVERT, &dm);
+    bool kept = true;
+    for (std::size_t i = 0x00C; i < 0x258; ++i) {
+        kept = kept && converted[i] == older[i];
+    }
+    bool defaulted = true;
+    for (std::size_t i = 0x258; i < 1464; ++i) {
+        defaulted = defaulted && converted[i] == defaults[i];
+    }
+    check(hr == S_OK && kept && defaulted && dword(converted, 0) == 1464 &&
+              dword(converted, 8) == 1,
+          "DevMode(OEMDM_CONVERT) of a 600-byte record keeps its bytes and defaults the rest");
+    std::vector<BYTE> foreign(1464, 0x5A);
+    dm.pOEMDMIn = foreign.data();
+    hr = ui->lpVtbl->DevMode(ui, OEMDM_CONVERT, &dm);
+    check(hr == S_OK && converted == defaults, "DevMode(OEMDM_CONVERT) discards a foreign record");
+    std::vector<BYTE> merged = defaults;
+    std::vector<BYTE> hidden = defaults;
+    hidden[0x00C] = 101;
+    dm.pOEMDMIn = hidden.data();
+    dm.pOEMDMOut = merged.data();
+    hr = ui->lpVtbl->DevMode(ui, OEMDM_MERGE, &dm);
+    check(hr == S_OK && dword(merged, 0x00C) == 0, "DevMode(OEMDM_MERGE) resets 101 at 0x00C to 0");
+    hidden[0x00C] = 100;
+    hr = ui->lpVtbl->DevMode(ui, OEMDM_MERGE, &dm);
+    check(hr == S_OK && dword(merged, 0x00C) == 100, "DevMode(OEMDM_MERGE) keeps 100 at 0x00C");
+    ::SetLastError(marker);
+    hr = ui->lpVtbl->DevMode(ui, 5, &dm);
+    check(hr == E_FAIL && ::GetLastError() == ERROR_INVALID_PARAMETER,
+          "DevMode with mode 5: E_FAIL, ERROR_INVALID_PARAMETER");
+
+    // CommonUIProp.
+    OEMCUIPPARAM cuip{};
+    cuip.cbSize = sizeof cuip;
+    cuip.cOEMOptItems = 3;
+    check(ui->lpVtbl->CommonUIProp(ui, OEMCUIP_DOCPROP, &cuip) == S_OK,
+          "CommonUIProp(OEMCUIP_DOCPROP): S_OK");
+    check(ui->lpVtbl->CommonUIProp(ui, OEMCUIP_PRNPROP, &cuip) == S_OK && cuip.cOEMOptItems == 0,
+          "CommonUIProp(OEMCUIP_PRNPROP): S_OK, no option items of its own");
+    ::SetLastError(marker);
+    check(ui->lpVtbl->CommonUIProp(ui, 3, &cuip) == E_FAIL &&
+              ::GetLastError() == ERROR_INVALID_PARAMETER,
+          "CommonUIProp with mode 3: E_FAIL, ERROR_INVALID_PARAMETER");
+
+    // QueryColorProfile.
+    BYTE profile[64] = {};
+    ULONG profileSize = 31;
+    ULONG profileFlags = 0;
+    ::SetLastError(marker);
+    hr = ui->lpVtbl->QueryColorProfile(ui, nullptr, nullptr, nullptr, nullptr, 0, profile,
+                                       &profileSize, &profileFlags);
+    check(hr == E_FAIL && profileSize == 32 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER,
+          "QueryColorProfile with 31 bytes: E_FAIL, 32 needed, ERROR_INSUFFICIENT_BUFFER");
+    hr = ui->lpVtbl->QueryColorProfile(ui, nullptr, nullptr, nullptr, nullptr, 0, profile,
+                                       &profileSize, &profileFlags);
+    check(hr == S_OK && std::wstring(reinterpret_cast<wchar_t*>(profile)) == L"OEMPROFILE.icm" &&
+              profileFlags == 2 && profileSize == 32,
+          "QueryColorProfile with 32 bytes: \"OEMPROFILE.icm\", QCP_PROFILEDISK");
+
+    // The slots the plug-in leaves to the driver.
+    check(ui->lpVtbl->DevQueryPrintEx(ui, nullptr, nullptr, nullptr, nullptr) == E_NOTIMPL &&
+              ui->lpVtbl->UpgradePrinter(ui, 0, nullptr) == E_NOTIMPL &&
+              ui->lpVtbl->PrinterEvent(ui, nullptr, 0, 0, 0) == E_NOTIMPL &&
+              ui->lpVtbl->DriverEvent(ui, 0, 0, nullptr, 0) == E_NOTIMPL &&
+              ui->lpVtbl->FontInstallerDlgProc(ui, nullptr, 0, 0, 0) == E_NOTIMPL &&
+              ui->lpVtbl->UpdateExternalFonts(ui, nullptr, nullptr, nullptr) == E_NOTIMPL,
+          "DevQueryPrintEx, UpgradePrinter, PrinterEvent, DriverEvent, FontInstallerDlgProc, "
+          "UpdateExternalFonts: E_NOTIMPL");
+
+    // Both sheets.
+    checkSheet(ui, false, {128, 131, 103, 117, 118, 105},
+               {L"Main", L"Water Mark", L"Operation", L"1D Code", L"2D Code", L"Version"});
+    checkSheet(ui, true, {114, 113, 119, 105}, {L"Utility", L"Download", L"Font", L"Version"});
+
+    checkResources(module, path);
+
+    // Release.
+    check(ui->lpVtbl->Release(ui) == 0, "the host's last Release destroys the object");
+    check(driver.references == 1, "the driver's interface is released with the object");
+    check(canUnloadNow() == S_OK, "DllCanUnloadNow is S_OK once the object is gone");
+    ::FreeLibrary(module);
+
+    std::printf("%d check(s) failed\n", failures);
+    return failures == 0 ? 0 : 1;
+}
