@@ -1,8 +1,6 @@
 #include "oemui/tools/bmp_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace logo {
 
@@ -44,6 +42,18 @@ std::int64_t sizeOfOpenFile(std::FILE* f) {
         return -1;
     }
     return size;
+}
+
+// A file that can be opened and read (empty or not). A folder cannot: it does not
+// open on Windows, and reading it fails elsewhere. Plain stdio, because converting
+// an 8-bit path for std::filesystem can throw.
+bool isReadableFile(const std::string& path) {
+    OpenFile file(path, "rb");
+    if (file.get() == nullptr) {
+        return false;
+    }
+    char c = 0;
+    return std::fread(&c, 1, 1, file.get()) == 1 || std::ferror(file.get()) == 0;
 }
 
 } // namespace
@@ -98,8 +108,7 @@ bool writeWholeFile(const std::string& path, const std::uint8_t* data, std::size
     // An older file is removed rather than truncated: file systems that see a file
     // truncated and rewritten push it to disk at once, and the preview is remade at
     // every slider step. Only a file: whatever else stands there is left alone.
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) {
+    if (isReadableFile(path)) {
         std::remove(path.c_str());
     }
     OpenFile file(path, "wb");

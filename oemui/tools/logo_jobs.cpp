@@ -1,5 +1,6 @@
 #include "oemui/tools/logo_jobs.h"
 
+#include <new>
 #include <optional>
 
 #include "oemui/tools/bmp_file.h"
@@ -83,7 +84,9 @@ std::vector<std::uint8_t> RawJob::bytes() const {
     return all;
 }
 
-LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<std::string>& sources) {
+namespace {
+
+LogoJobResult buildJob(LogoMode mode, const std::vector<std::string>& sources) {
     if (sources.empty()) {
         return failure(LogoJobError::NoLogos, kTextNoLogos);
     }
@@ -125,6 +128,17 @@ LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<std::string>&
     pieces.push_back(kLineFeed);
     pieces.push_back(kLeaveLogoMode);
     return result;
+}
+
+} // namespace
+
+LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<std::string>& sources) {
+    // The page calls this from a window procedure: nothing may be thrown at it.
+    try {
+        return buildJob(mode, sources);
+    } catch (const std::bad_alloc&) {
+        return failure(LogoJobError::OutOfMemory, "not enough memory for the logos");
+    }
 }
 
 RawJob buildClearAllLogosJob() {

@@ -31,6 +31,7 @@ enum class LogoJobError {
     OverLogoMemory, // kTextLogosOver96k
     LogoTooBig,     // kTextLogoTooBig
     LogoUnreadable, // no page text: a work bitmap (or 1-bit source) is missing or malformed
+    OutOfMemory,    // no page text
 };
 
 struct LogoJobResult {

@@ -1,6 +1,7 @@
 #include "oemui/tools/make_work_bitmap.h"
 
 #include <cstring>
+#include <new>
 #include <optional>
 
 #include "oemui/tools/bmp_file.h"
@@ -33,22 +34,34 @@ int finish(ImageError error, const std::string& workPath, char* outPath) {
     return workBitmapStatus(error);
 }
 
-int gray(const char* source, char* outPath, int bitCount, int contrast, int brightness) {
+// The entry points answer with a status whatever happens: nothing may be thrown
+// into the plug-in's caller.
+template <typename Convert> int guarded(char* outPath, Convert&& convert) {
     std::string workPath;
-    const ImageError error = source == nullptr ? ImageError::CannotOpen
-                                               : makeGrayWorkBitmap(source, depthSet(bitCount),
-                                                                    contrast, brightness, workPath);
+    ImageError error = ImageError::NoMemory;
+    try {
+        error = convert(workPath);
+    } catch (const std::bad_alloc&) {
+        error = ImageError::NoMemory;
+    }
     return finish(error, workPath, outPath);
+}
+
+int gray(const char* source, char* outPath, int bitCount, int contrast, int brightness) {
+    return guarded(outPath, [&](std::string& workPath) {
+        return source == nullptr
+                   ? ImageError::CannotOpen
+                   : makeGrayWorkBitmap(source, depthSet(bitCount), contrast, brightness, workPath);
+    });
 }
 
 int mono(const char* source, char* outPath, int bitCount, int halftone, int contrast,
          int brightness) {
-    std::string workPath;
-    const ImageError error = source == nullptr
-                                 ? ImageError::CannotOpen
+    return guarded(outPath, [&](std::string& workPath) {
+        return source == nullptr ? ImageError::CannotOpen
                                  : makeMonoWorkBitmap(source, depthSet(bitCount), halftone,
                                                       contrast, brightness, workPath);
-    return finish(error, workPath, outPath);
+    });
 }
 
 } // namespace
@@ -124,8 +137,10 @@ int MakeMonoWorkBitmap8(const char* source, char* outPath, int halftone, int con
 int MakeMonoWorkBitmap(const char* source, char* outPath, int halftone, int contrast,
                        int brightness) {
     BmpHeaders headers;
-    if (source == nullptr || peekBmpHeaders(source, headers) != ImageError::None ||
-        headers.type != kBmpSignature || headers.compression != 0 ||
+    const int read = guarded(outPath, [&](std::string&) {
+        return source == nullptr ? ImageError::CannotOpen : peekBmpHeaders(source, headers);
+    });
+    if (read != 1 || headers.type != kBmpSignature || headers.compression != 0 ||
         (headers.bitCount != 24 && headers.bitCount != 8)) {
         return finish(ImageError::CannotOpen, std::string(), outPath);
     }
