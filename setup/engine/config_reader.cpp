@@ -3,13 +3,22 @@
 #include "common/config_int.h"
 #include "platform/profile_files.h"
 
+#include <cstring>
 #include <utility>
 
 namespace setup {
 
-bool isBareFileName(const std::string& name) {
-    return name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos;
+namespace {
+
+bool isBareName(const std::string& name) {
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr)
+            return false;
+    }
+    return name.find("..") == std::string::npos;
 }
+
+} // namespace
 
 ConfigReader::ConfigReader(platform::ProfileFiles& profiles, std::string file, std::string section)
     : profiles_(profiles), file_(std::move(file)), section_(std::move(section)) {}
@@ -29,7 +38,7 @@ std::string ConfigReader::text(const std::string& key, std::size_t limit) {
 
 std::string ConfigReader::fileName(const std::string& key) {
     std::string value = text(key, fileNameLimit);
-    if (!isBareFileName(value)) {
+    if (!isBareName(value)) {
         refuse(key, "is not a bare file name: \"" + value + "\"");
         return {};
     }

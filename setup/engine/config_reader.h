@@ -1,6 +1,7 @@
 // Bounded reads of one section of a configuration file. Every value is read
 // with the default "0"; a value longer than its limit, or a file name that is
-// not a bare file name, is refused and never cut to fit.
+// not a bare file name (a folder separator, a drive or stream colon, "..", a
+// wildcard or a control character), is refused and never cut to fit.
 #pragma once
 
 #include "setup/engine/setup_config.h"
@@ -21,10 +22,6 @@ inline constexpr std::size_t modelNameLimit = 199; // model names and model entr
 inline constexpr std::size_t versionLimit = 9;
 inline constexpr std::size_t flagLimit = 4;
 
-// True when the name stays inside the folder it is joined to: no folder
-// separator, no drive or stream colon, no "..".
-bool isBareFileName(const std::string& name);
-
 class ConfigReader {
 public:
     ConfigReader(platform::ProfileFiles& profiles, std::string file, std::string section);
@@ -32,7 +29,9 @@ public:
     // The value, or "" once refused (too long).
     std::string text(const std::string& key, std::size_t limit);
     std::string name(const std::string& key) { return text(key, nameLimit); }
-    // A file name; "" once refused (too long, or not a bare file name).
+    // A file name, "" or "0" when there is none; "" once refused (too long, or
+    // not a bare file name: the package's files are never read from or copied
+    // to places outside the package and the spooler's folders).
     std::string fileName(const std::string& key);
     // The leading decimal digits of a version value of at most 9 characters.
     int version(const std::string& key);
