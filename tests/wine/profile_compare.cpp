@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,37 @@ public:
             ask(c, path, q);
     }
 
+    // Every key of every section of an existing file, at several buffer sizes.
+    void runOnFile(const std::string& path) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            std::printf("SETUP: cannot read %s\n", path.c_str());
+            ++failures_;
+            return;
+        }
+        std::string text(GetFileSize(file, nullptr), '\0');
+        DWORD got = 0;
+        ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &got, nullptr);
+        CloseHandle(file);
+        text.resize(got);
+        const Case c{"package file", text, {}};
+        std::vector<Query> queries{{nullptr, "", "", 65536}};
+        const std::vector<std::string> sections = common::profileSectionNames(text);
+        for (const std::string& section : sections) {
+            queries.push_back({section.c_str(), nullptr, "", 65536});
+            for (const std::string& key : common::profileKeyNames(text, section)) {
+                keys_.push_back(key);
+                for (unsigned size : {2048u, 200u, 50u, 10u, 2u})
+                    queries.push_back({section.c_str(), keys_.back().c_str(), "0", size});
+            }
+            queries.push_back({section.c_str(), "NOT-A-KEY", "0", 200});
+        }
+        for (const Query& q : queries)
+            ask(c, path, q);
+        keys_.clear();
+    }
+
     int failures() const { return failures_; }
     int asked() const { return asked_; }
 
@@ -164,6 +196,7 @@ private:
     }
 
     std::string folder_;
+    std::deque<std::string> keys_; // the names the questions point into
     int failures_ = 0;
     int asked_ = 0;
 };
@@ -385,7 +418,9 @@ std::vector<Case> cases() {
 
 } // namespace
 
-int main() {
+// Arguments: further files (the package's own INI files) to hold against the
+// system key by key.
+int main(int argc, char** argv) {
     char temp[MAX_PATH];
     if (GetTempPathA(sizeof temp, temp) == 0) {
         std::printf("SETUP: no temporary folder\n");
@@ -411,6 +446,9 @@ int main() {
     comparison.runOnPath(missing, folder + "\\never_written.ini");
     const Case noFolder{"missing_folder", "", missing.queries, true};
     comparison.runOnPath(noFolder, folder + "\\no_such_folder\\setup.ini");
+
+    for (int i = 1; i < argc; ++i)
+        comparison.runOnFile(argv[i]);
 
     std::printf("%d questions, %d mismatches\n", comparison.asked(), comparison.failures());
     return comparison.failures() == 0 ? 0 : 1;
