@@ -3,7 +3,6 @@
 #include "oemui/oem_ui_records.h"
 #include "platform/win_types.h"
 
-#include <cstring>
 
 namespace oemui {
 

@@ -126,13 +126,13 @@ std::uint32_t SimPluginHost::StartDocPrinterW(Handle printer, const DocInfo1W& d
         return 0;
     }
     if (!knownPrinter(printer)) {
-        return fail(err::invalidHandle), 0;
+        return failWith<std::uint32_t>(err::invalidHandle, 0);
     }
     if (openJob(printer) != nullptr) {
-        return fail(errorInvalidPrinterState), 0;
+        return failWith<std::uint32_t>(errorInvalidPrinterState, 0);
     }
     if (!doc.datatype.empty() && upper(doc.datatype) != u"RAW") {
-        return fail(err::invalidDatatype), 0;
+        return failWith<std::uint32_t>(err::invalidDatatype, 0);
     }
     SimJob job;
     job.id = static_cast<std::uint32_t>(jobs_.size() + 1);
@@ -339,25 +339,25 @@ Handle SimPluginHost::CreateFileW(const std::u16string& path, std::uint32_t acce
     }
     const auto key = upper(path);
     if (folders_.count(withoutFinalBackslash(key)) != 0) {
-        return fail(err::accessDenied), invalidHandle;
+        return failWith<Handle>(err::accessDenied, invalidHandle);
     }
     if (!parentExists(key)) {
-        return fail(err::pathNotFound), invalidHandle;
+        return failWith<Handle>(err::pathNotFound, invalidHandle);
     }
     auto it = files_.find(key);
     if (creation == openExisting) {
         if (it == files_.end()) {
-            return fail(err::fileNotFound), invalidHandle;
+            return failWith<Handle>(err::fileNotFound, invalidHandle);
         }
     } else if (creation != createAlways) {
-        return fail(err::invalidParameter), invalidHandle;
+        return failWith<Handle>(err::invalidParameter, invalidHandle);
     }
     if (it != files_.end() && (access & genericWrite) &&
         (it->second.attributes & fileattr::readOnly)) {
-        return fail(err::accessDenied), invalidHandle;
+        return failWith<Handle>(err::accessDenied, invalidHandle);
     }
     if (!sharingAllows(key, access, shareMode)) {
-        return fail(err::sharingViolation), invalidHandle;
+        return failWith<Handle>(err::sharingViolation, invalidHandle);
     }
     if (creation == createAlways) {
         const bool existed = it != files_.end();

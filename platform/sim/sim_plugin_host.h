@@ -107,6 +107,11 @@ private:
 
     bool injected(const char* call);
     bool fail(std::uint32_t error);
+    // Sets the last error and answers with the call's failure value.
+    template <typename T> T failWith(std::uint32_t error, T failure) {
+        lastError_ = error;
+        return failure;
+    }
     SimJob* openJob(Handle printer);
     bool knownPrinter(Handle printer);
     bool parentExists(const std::u16string& key) const;
