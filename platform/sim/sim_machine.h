@@ -24,12 +24,12 @@ namespace platform::sim {
 
 struct SimConfig {
     WindowsVariant os = WindowsVariant::Win7;
-    int bits = 64;              // the Windows edition
-    int processBits = 32;       // the program that runs on it
-    bool administrator = true;  // whether the user's token holds the Administrators group
-    std::string root;           // host folder that holds drive C: (created when missing)
-    std::string packageDir;     // host folder mounted as the program's folder (may be empty)
-    std::string programFolder = "E:\\Package";  // Windows path the package is mounted at
+    int bits = 64;             // the Windows edition
+    int processBits = 32;      // the program that runs on it
+    bool administrator = true; // whether the user's token holds the Administrators group
+    std::string root;          // host folder that holds drive C: (created when missing)
+    std::string packageDir;    // host folder mounted as the program's folder (may be empty)
+    std::string programFolder = "E:\\Package"; // Windows path the package is mounted at
     std::string programName = "Tessaly.exe";
 };
 
@@ -80,6 +80,9 @@ public:
     bool save(std::string& error) const;
     bool load(std::string& error);
     static bool readConfig(const std::string& folder, SimConfig& config, std::string& error);
+    // The configuration file's text, for a machine in `folder`.
+    static bool parseConfig(const std::string& text, const std::string& folder, SimConfig& config,
+                            std::string& error);
 
 private:
     SimConfig config_;
@@ -96,4 +99,4 @@ private:
     std::unique_ptr<SimUsbLibrary> usb_;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -74,6 +74,12 @@ bool SimMachine::readConfig(const std::string& folder, SimConfig& config, std::s
     std::stringstream text;
     if (!readState(folder, configFile, text, error))
         return false;
+    return parseConfig(text.str(), folder, config, error);
+}
+
+bool SimMachine::parseConfig(const std::string& configText, const std::string& folder,
+                             SimConfig& config, std::string& error) {
+    std::istringstream text(configText);
     SimConfig c;
     c.root = folder;
     c.packageDir.clear();
