@@ -112,7 +112,7 @@ private:
         const ConfigResult result =
             config.resolvePlan(request_.model, request_.os, request_.flavour, job_.kind, job_.plan);
         if (!result.ok())
-            return stop(result.error);
+            return stop("The package cannot be installed: " + result.error + ".");
         job_.model = request_.model;
         job_.portText = request_.portText;
         job_.setAsDefault = request_.setAsDefault;

@@ -1,0 +1,323 @@
+// A simulated machine with the sample package mounted as the program folder,
+// for whole installations: the package's configuration and texts, a stand-in
+// for every driver-set file they name, the maker's port monitors offering their
+// ports, and the USB device-driver installer. States are compared as sorted
+// lines, so that a test can state everything an installation changed.
+#pragma once
+
+#include "platform/sim/sim_machine.h"
+#include "common/language_text.h"
+#include "platform/sim/spooler_environment.h"
+#include "setup/engine/install_action.h"
+#include "tests/support/pe_file.h"
+#include "tests/support/sim_fixture.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace installtest {
+
+namespace fs = std::filesystem;
+using platform::sim::SimMachine;
+using platform::sim::WindowsVariant;
+
+inline const char* const usbMonitor = "KV USB Monitor";
+inline const char* const comMonitor = "KV COM Monitor";
+inline const char* const usbDriverVersion = "1.2.0.3";
+
+// The package's variant code of a simulated edition.
+inline common::OsVariant osVariantOf(WindowsVariant os) {
+    switch (os) {
+    case WindowsVariant::Nt4:
+        return common::osNt4;
+    case WindowsVariant::Win2000:
+        return common::os2000;
+    case WindowsVariant::Xp:
+    case WindowsVariant::Xp64:
+        return common::osXp;
+    case WindowsVariant::Server2003:
+        return common::os2003;
+    case WindowsVariant::Vista:
+        return common::osVista;
+    case WindowsVariant::Server2008:
+    case WindowsVariant::Server2008R2:
+        return common::os2008;
+    case WindowsVariant::Win7:
+        return common::osWin7;
+    default:
+        return common::osWin9x;
+    }
+}
+
+inline std::string readHostFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeHostFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+// Every file name the configuration files give (as the package build finds them).
+inline std::set<std::string> namedFiles(const fs::path& config) {
+    static const std::set<std::string> fileKeys = {
+        "DRIVERPATH",           "DATAFILE",           "CONFIGFILE",           "HELPFILE",
+        "DATAFILEDLLNAME",      "DATAOEMUIDLL",       "DATAOEMUNIDLL",        "DATAOEMUNIINI",
+        "PROCESSORDLLNAME",     "CONTROLFONTFILE",    "USBINTERNALID",        "USBMONITORPDLLNAME",
+        "USBMONITORPUIDLLNAME", "COMMONITORPDLLNAME", "COMMONITORPUIDLLNAME", "USBLMONITORDLLNAME"};
+    auto trim = [](std::string t) {
+        const auto first = t.find_first_not_of(" \t\r");
+        const auto last = t.find_last_not_of(" \t\r");
+        return first == std::string::npos ? std::string() : t.substr(first, last - first + 1);
+    };
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(config)) {
+        if (entry.path().extension() != ".ini")
+            continue;
+        std::istringstream lines(readHostFile(entry.path()));
+        std::string line;
+        while (std::getline(lines, line)) {
+            const std::size_t equals = line.find('=');
+            if (equals == std::string::npos || line[0] == ';')
+                continue;
+            std::string key = trim(line.substr(0, equals));
+            std::transform(key.begin(), key.end(), key.begin(), ::toupper);
+            if (key.rfind("GDI", 0) == 0 || key.rfind("STD", 0) == 0)
+                key = key.substr(3);
+            const std::string value = trim(line.substr(equals + 1));
+            if (fileKeys.count(key) != 0 && !value.empty() && value[0] != '0')
+                names.insert(value);
+        }
+    }
+    return names;
+}
+
+// The sample package: its configuration and language files, and a short text
+// file standing for each driver-set file ("W32 NAME"), so that a copy shows
+// where it came from.
+inline void writeSamplePackage(const fs::path& package) {
+    const fs::path source = fs::path(PKG_SOURCE_DIR) / "package";
+    fs::create_directories(package);
+    for (const char* folder : {"DRVCONFIG", "language"})
+        fs::copy(source / folder, package / folder,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    std::set<std::string> names = namedFiles(package / "DRVCONFIG");
+    for (const char* constant :
+         {"ICONLIB.DLL", "UNIDRV.DLL", "DMCOLOR.DLL", "srclient.dll", "framedyn.dll", "newdev.dll",
+          "TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"})
+        names.insert(constant);
+    for (const char* set : {"W32", "W64"}) {
+        for (const std::string& name : names)
+            writeHostFile(package / set / name, std::string(set) + " " + name);
+    }
+    for (const char* folder : {"USBDriver", "USBDriver_x64"}) {
+        const fs::path usb = package / "USBDRV" / folder;
+        const auto pe = testsupport::peWithFileVersion(usbDriverVersion,
+                                                       std::string(folder) == "USBDriver_x64");
+        writeHostFile(usb / "KVPUSB.sys", std::string(pe.begin(), pe.end()));
+        writeHostFile(usb / "KVPUSB.INF", "; KVPUSB.INF\r\n");
+        writeHostFile(usb / "Install.exe", "Install.exe");
+    }
+}
+
+// What the maker's port monitors offer once installed: the USB monitor the
+// ports recorded under PORTNAME, the serial monitor KVCOM1: to KVCOM8:.
+inline void serveMakerPorts(SimMachine& m) {
+    m.simSpooler().setMonitorPorts(usbMonitor, [](SimMachine& machine) {
+        std::vector<std::string> ports;
+        for (const auto* key : machine.simRegistry().keys()) {
+            std::string upper = key->path;
+            std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+            if (upper == "HKLM\\SOFTWARE\\KORVANE\\PORTNAME")
+                for (const auto& value : key->values)
+                    ports.push_back(value.name);
+        }
+        return ports;
+    });
+    m.simSpooler().setMonitorPorts(comMonitor, [](SimMachine&) {
+        std::vector<std::string> ports;
+        for (int i = 1; i <= 8; ++i)
+            ports.push_back("KVCOM" + std::to_string(i) + ":");
+        return ports;
+    });
+}
+
+// The USB device-driver installer: its window stays open `seconds` and it
+// leaves the packaged driver in the system's drivers folder.
+inline void provideUsbInstaller(SimMachine& m, unsigned seconds = 20) {
+    m.simDesktop().setProgram("Install.exe", [seconds](SimMachine& machine,
+                                                       const platform::sim::SimDesktop::Launch& l) {
+        machine.simDesktop().addWindow("Device driver setup", false,
+                                       machine.simClock().now() + seconds * 1000ull);
+        std::string driver = l.file.substr(0, l.file.rfind('\\')) + "\\KVPUSB.sys";
+        std::string content;
+        machine.simFiles().readText(driver, content);
+        machine.simFiles().writeText(machine.systemDirectory() + "\\drivers\\KVPUSB.sys", content);
+        return std::uintptr_t{42};
+    });
+}
+
+// One line per thing an installation can change, sorted: files on drive C:
+// (with their content when it is a short text), registry values outside the
+// spooler's own bookkeeping, spooler objects, the default printer and the
+// Spooler service's state.
+inline std::vector<std::string> machineState(SimMachine& m) {
+    std::vector<std::string> lines;
+    for (const std::string& file : m.simFiles().listFiles("C:\\")) {
+        std::string content;
+        m.simFiles().readText(file, content);
+        while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
+            content.pop_back();
+        const bool text =
+            content.size() < 64 && std::all_of(content.begin(), content.end(),
+                                               [](char c) { return c >= 0x20 && c < 0x7F; });
+        lines.push_back("file " + file + (text ? " = " + content : ""));
+    }
+    for (const auto* key : m.simRegistry().keys()) {
+        const std::string& path = key->path;
+        if (path.find("\\Control\\Print\\Printers") != std::string::npos ||
+            path.find("\\Drivers\\") != std::string::npos ||
+            path.find("\\Control\\Print\\Providers") != std::string::npos)
+            continue;
+        for (const auto& value : key->values) {
+            std::string data;
+            if (value.type == platform::regtype::dword && value.data.size() == 4)
+                data = "dword:" + std::to_string(value.data[0] | value.data[1] << 8 |
+                                                 value.data[2] << 16 | value.data[3] << 24);
+            else if (value.type == platform::regtype::sz)
+                data = "sz:" + std::string(value.data.begin(),
+                                           std::find(value.data.begin(), value.data.end(), 0));
+            else
+                data = "type" + std::to_string(value.type) + ":" +
+                       std::to_string(value.data.size()) + " bytes";
+            lines.push_back("reg " + path + "\\" + value.name + " = " + data);
+        }
+    }
+    for (const auto& monitor : m.simSpooler().monitors())
+        lines.push_back("monitor " + monitor.name + " loads " + m.simSpooler().monitorDll(monitor));
+    for (const auto& p : m.simSpooler().processors())
+        lines.push_back("processor " + p.environment + " " + p.name + " " + p.dll);
+    for (const auto& d : m.simSpooler().drivers()) {
+        std::string line = "driver " + d.environment + " " + d.name + " v" +
+                           std::to_string(d.version) + " " + d.driverPath + " " + d.dataFile + " " +
+                           d.configFile + " " + d.helpFile + " deps";
+        for (const std::string& dep : d.dependentFiles)
+            line += " " + dep;
+        lines.push_back(line + " monitor=" + d.monitorName);
+    }
+    for (const auto& port : m.simSpooler().ports())
+        lines.push_back("port " + port.name + " (" + port.monitor + ")");
+    for (const auto& p : m.simSpooler().printers())
+        lines.push_back("printer " + p.printerName + " on " + p.portName +
+                        " driver=" + p.driverName + " processor=" + p.printProcessor +
+                        " attributes=" + std::to_string(p.attributes));
+    lines.push_back("default " + m.simSpooler().defaultPrinter());
+    lines.push_back("spooler state " + std::to_string(m.simServices().spoolerState()));
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// Lines only in `after` ("+ ...") and only in `before` ("- ...").
+inline std::vector<std::string> stateChanges(const std::vector<std::string>& before,
+                                             const std::vector<std::string>& after) {
+    std::vector<std::string> added, removed, out;
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                        std::back_inserter(added));
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
+                        std::back_inserter(removed));
+    for (const auto& line : removed)
+        out.push_back("- " + line);
+    for (const auto& line : added)
+        out.push_back("+ " + line);
+    return out;
+}
+
+inline bool anyLine(const std::vector<std::string>& lines, const std::string& part) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.find(part) != std::string::npos; });
+}
+
+// One simulated machine with the sample package.
+class Scenario {
+public:
+    explicit Scenario(WindowsVariant os = WindowsVariant::Win7, int bits = 64) : os_(os) {
+        writeSamplePackage(dir_.path() / "package");
+        config_ = testsupport::simConfig(dir_, os, bits);
+        machine_ = std::make_unique<SimMachine>(config_);
+        serveMakerPorts(*machine_);
+        provideUsbInstaller(*machine_);
+    }
+
+    SimMachine& machine() { return *machine_; }
+    const testsupport::TempDir& dir() const { return dir_; }
+    fs::path package() const { return dir_.path() / "package"; }
+
+    setup::InstallRequest request(setup::PrinterType type, const std::string& model,
+                                  const std::string& port) const {
+        setup::InstallRequest r;
+        r.type = type;
+        r.model = model;
+        r.portText = port;
+        r.os = osVariantOf(os_);
+        r.programFolder = config_.programFolder;
+        r.wow64 = machine_->isWow64Process();
+        r.flavour = port.find("USB") != std::string::npos || port.find("LPT") != std::string::npos
+                        ? setup::DriverFlavour::Raster
+                        : setup::DriverFlavour::Standard;
+        return r;
+    }
+
+    setup::InstallOutcome install(const setup::InstallRequest& r) {
+        setup::SynchronousProgress progress;
+        const std::size_t shown = machine_->simDesktop().messageBoxes().size();
+        setup::InstallOutcome outcome = setup::runInstall(*machine_, r, progress);
+        lastMessages_.clear();
+        const auto& boxes = machine_->simDesktop().messageBoxes();
+        for (std::size_t i = shown; i < boxes.size(); ++i)
+            lastMessages_.push_back(boxes[i].text);
+        bar_ = progress.positions();
+        return outcome;
+    }
+
+    // The message boxes of the last install, in order.
+    const std::vector<std::string>& messages() const { return lastMessages_; }
+    const std::vector<int>& bar() const { return bar_; }
+
+    // A text of the sample package's language file, line breaks expanded.
+    std::string text(const std::string& key) const {
+        std::istringstream lines(readHostFile(dir_.path() / "package" / "language" / "setup.ini"));
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.rfind(key + "=", 0) == 0) {
+                std::string value = line.substr(key.size() + 1);
+                if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                    value = value.substr(1, value.size() - 2);
+                return common::expandLineBreaks(value);
+            }
+        }
+        return key;
+    }
+
+    std::vector<std::string> state() { return machineState(*machine_); }
+
+private:
+    testsupport::TempDir dir_;
+    WindowsVariant os_;
+    platform::sim::SimConfig config_;
+    std::unique_ptr<SimMachine> machine_;
+    std::vector<std::string> lastMessages_;
+    std::vector<int> bar_;
+};
+
+} // namespace installtest
