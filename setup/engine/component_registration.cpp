@@ -32,7 +32,10 @@ int installMonitor(InstallSession& session, const MonitorConfig& monitor, bool w
     }
     if (!addMonitor(session, monitor, *dll))
         return component::monitorFailed;
-    if (!recordComponent(session, monitorKeyPath(monitor.info.name), "", monitor.version))
+    // Created if need be: a spooler that said "already installed" may have
+    // lost the key, and without a version the monitor would count as outdated
+    // at every later installation.
+    if (!recordComponent(session, monitorKeyPath(monitor.info.name), "", monitor.version, true))
         return component::monitorFailed;
     return component::upToDate;
 }
