@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sections.push_back("DEVICENAME");
     std::size_t asked = 0;
     for (const std::string& section : sections) {
-        if (++asked > 16)
+        if (++asked > 6)
             break;
         std::vector<std::string> keys = common::profileKeyNames(text, section);
         keys.push_back("DEVICENUMBER");
-        for (std::size_t k = 0; k < keys.size() && k < 16; ++k) {
+        for (std::size_t k = 0; k < keys.size() && k < 6; ++k) {
             for (const std::size_t bufferSize : {chosen, std::size_t{4096}}) {
                 const std::string value =
                     common::profileGetString(text, section, keys[k], "\"0\"  ", bufferSize);
