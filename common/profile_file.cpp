@@ -184,7 +184,9 @@ std::string profileSetString(std::string_view fileText, std::string_view section
     const std::string entry = std::string(key) + "=" + std::string(value);
     std::string out(fileText);
     if (const Line* line = findKey(lines, range, key)) {
-        out.replace(line->begin, line->end - line->begin, entry);
+        // The key keeps the name it was written with; only its value changes.
+        out.replace(line->begin, line->end - line->begin,
+                    std::string(line->name) + "=" + std::string(value));
         return out;
     }
     if (range.found) {

@@ -196,6 +196,8 @@ TEST(ProfileWrite, ReplacesTheFirstKeyOfTheFirstSection) {
     const std::string out = common::profileSetString(text, "s", "K", "new");
     EXPECT_EQ(get(out, "S", "k"), "new");
     EXPECT_EQ(get(out, "S", "other"), "1");
+    // The key keeps the name it was written with.
+    EXPECT_EQ(common::profileKeyNames(out, "S").front(), "k");
     EXPECT_NE(out.find("k=second\r\nother=1\r\n[S]\r\nk=third\r\n"), std::string::npos) << out;
 }
 

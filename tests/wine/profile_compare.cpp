@@ -107,6 +107,27 @@ public:
             ask(c, path, q);
     }
 
+    // WritePrivateProfileStringA on the file, then the questions: the system
+    // reads its own result, the engine the text profileSetString gives.
+    void runWrite(const Case& c, const char* section, const char* key, const char* value) {
+        const std::string path = folder_ + "\\" + c.name + ".ini";
+        if (!writeFile(path, c.text)) {
+            std::printf("SETUP %s: cannot write %s\n", c.name, path.c_str());
+            ++failures_;
+            return;
+        }
+        if (!WritePrivateProfileStringA(section, key, value, path.c_str())) {
+            std::printf("SETUP %s: WritePrivateProfileStringA failed (%lu)\n", c.name,
+                        GetLastError());
+            ++failures_;
+            return;
+        }
+        Case written = c;
+        written.text = common::profileSetString(c.text, section, key, value);
+        for (const Query& q : c.queries)
+            ask(written, path, q);
+    }
+
     // The same questions on a path whose file is never written.
     void runOnPath(const Case& c, const std::string& path) {
         for (const Query& q : c.queries)
@@ -446,6 +467,26 @@ int main(int argc, char** argv) {
     comparison.runOnPath(missing, folder + "\\never_written.ini");
     const Case noFolder{"missing_folder", "", missing.queries, true};
     comparison.runOnPath(noFolder, folder + "\\no_such_folder\\setup.ini");
+
+    // What a write leaves, as the next read sees it.
+    const std::vector<Query> afterWrite{{"S", "k", "d", 100},    {"S", "x", "d", 100},
+                                        {"S", "only", "d", 100}, {"T", "t", "d", 100},
+                                        {"s", "KEY", "d", 100},  {nullptr, "", "", 200},
+                                        {"S", nullptr, "", 200}};
+    comparison.runWrite({"write_existing", "[S]\r\nk=old\r\nx=1\r\n", afterWrite}, "S", "k", "new");
+    comparison.runWrite({"write_case", "[s]\r\nKEY=old\r\n", afterWrite}, "S", "key", "new");
+    comparison.runWrite({"write_missing_key", "[S]\r\nx=1\r\n\r\n[T]\r\nt=2\r\n", afterWrite}, "S",
+                        "k", "new");
+    comparison.runWrite({"write_new_section", "[T]\r\nt=2", afterWrite}, "S", "k", "new");
+    comparison.runWrite({"write_empty_file", "", afterWrite}, "S", "k", "new");
+    comparison.runWrite(
+        {"write_duplicate_section", "[S]\r\nx=1\r\n[T]\r\nt=2\r\n[S]\r\nonly=2\r\n", afterWrite},
+        "S", "only", "new");
+    comparison.runWrite({"write_valueless_line", "[S]\r\nk\r\nk=later\r\n", afterWrite}, "S", "k",
+                        "new");
+    comparison.runWrite({"write_blank_header", "[ S ]\r\nx=1\r\n", afterWrite}, "S", "k", "new");
+    comparison.runWrite({"write_lf_file", "[S]\nx=1\n[T]\nt=2\n", afterWrite}, "S", "k", "new");
+    comparison.runWrite({"write_blank_value", "[S]\r\nk=old\r\n", afterWrite}, "S", "k", "  v  ");
 
     for (int i = 1; i < argc; ++i)
         comparison.runOnFile(argv[i]);
