@@ -8,6 +8,7 @@
 #include "platform/sim/sim_machine.h"
 #include "common/language_text.h"
 #include "platform/sim/spooler_environment.h"
+#include "platform/sim/system_layout.h"
 #include "setup/engine/install_action.h"
 #include "tests/support/pe_file.h"
 #include "tests/support/sim_fixture.h"
