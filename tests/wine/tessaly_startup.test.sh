@@ -9,7 +9,7 @@ lang=$pkg/language/setup.ini
 # 1. A good package on 64-bit Windows passes every check and ends without a message.
 ( cd "$pkg" && wine ./Tessaly.exe ) &
 program=$!
-if winprobe read Error 5 | grep -q .; then
+if winprobe read Error 5; then
   kill $program 2>/dev/null
   fail "a message box appeared for a good package"
 fi
@@ -17,7 +17,7 @@ wait $program || fail "Tessaly.exe refused a good package (exit $?)"
 echo "ok: good package passes"
 
 # 2. While a window titled "Uninstall" is open, Tessaly refuses with the Close text.
-winprobe hold Uninstall 40 &
+winprobe hold Uninstall 8 &
 holder=$!
 sleep 2
 ( cd "$pkg" && wine ./Tessaly.exe ) &
@@ -28,7 +28,7 @@ expected=$(ini_value "$lang" Setup Close)
 [ -n "$expected" ] || fail "no Close text in $lang"
 echo "$shown" | grep -qF "$expected" || fail "expected \"$expected\""
 wait $program && fail "Tessaly.exe went on while the uninstaller was open"
-kill $holder 2>/dev/null; wait $holder 2>/dev/null
+wait $holder  # the window closes by itself after its 8 seconds
 echo "ok: refused while the uninstaller is open"
 
 # 3. A 32-bit-only package is refused on 64-bit Windows with IDS_X64.
