@@ -8,6 +8,10 @@
 // CopyFiles sections from that folder to system32\drivers, and gives the
 // device the INF's class and the model's description. A device attached later
 // gets a driver from a matching oemN.inf, as Plug and Play would.
+// Simplifications: every CopyFiles destination is system32\drivers; of the
+// device properties only the description and the hardware ids are kept; a
+// 32-bit program on 64-bit Windows is refused driver updates and class-installer
+// calls with ERROR_IN_WOW64, as Windows refuses it.
 // Cabinets are files in the format of sim_cabinet.h.
 #pragma once
 
