@@ -64,6 +64,14 @@ public:
     Faults& faults() { return faults_; }
 
     const SimConfig& config() const { return config_; }
+    // Another program of the package runs on the machine now (the device-driver
+    // installer the setup starts): its module path and bitness, which decides
+    // redirection. The package stays mounted where it is.
+    void setRunningProgram(const std::string& folder, const std::string& name, int processBits) {
+        config_.programFolder = folder;
+        config_.programName = name;
+        config_.processBits = processBits;
+    }
     bool is64BitWindows() const { return config_.bits == 64; }
     // A 32-bit program on 64-bit Windows: registry and file-system redirection apply.
     bool isWow64Process() const { return config_.bits == 64 && config_.processBits == 32; }

@@ -1,0 +1,251 @@
+#include "tools/drvsim/drvsim_commands.h"
+
+#include "common/language_text.h"
+#include "common/os_variant.h"
+#include "setup/engine/install_action.h"
+#include "tools/drvsim/machine_folder.h"
+#include "tools/drvsim/machine_report.h"
+#include "tools/drvsim/package_behaviour.h"
+#include "usbinstall/usb_install.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+namespace fs = std::filesystem;
+using platform::sim::SimMachine;
+
+namespace drvsim {
+namespace {
+
+// A message box as the user saw it: its text, and the button that answered a question.
+void printBox(std::ostream& out, const platform::sim::SimDesktop::MessageBox& box) {
+    std::string text = box.text;
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    out << text << '\n';
+    const std::uint32_t buttons = box.type & 0xF;
+    if (buttons == platform::mb::yesNo || buttons == 3)
+        out << "  -> " << (box.answer == platform::mb::idYes ? "Yes" : "No") << '\n';
+}
+
+bool packageFolder(const Options& o, std::string& folder, std::ostream& err) {
+    folder = o.package.empty() ? defaultPackage() : o.package;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        err << "drvsim: the package folder " << folder << " does not exist\n";
+        return false;
+    }
+    folder = fs::absolute(folder).string();
+    return true;
+}
+
+// The maker's monitors offer their ports in every run: those of the package
+// used now and those of the packages used before on this machine.
+bool servePorts(const Options& o, SimMachine& m, bool fromPackage, std::ostream& err) {
+    MakerMonitors monitors = readMakerMonitors(o.machine);
+    if (fromPackage) {
+        const MakerMonitors package = packageMonitors(m);
+        monitors.usb.insert(package.usb.begin(), package.usb.end());
+        monitors.serial.insert(package.serial.begin(), package.serial.end());
+        if (!writeMakerMonitors(o.machine, monitors)) {
+            err << "drvsim: cannot write into " << o.machine << '\n';
+            return false;
+        }
+    }
+    serveMakerPorts(m, monitors);
+    return true;
+}
+
+bool save(const SimMachine& m, std::ostream& err) {
+    std::string error;
+    if (m.save(error))
+        return true;
+    err << "drvsim: " << error << '\n';
+    return false;
+}
+
+int init(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string error;
+    if (!createMachine(o, error)) {
+        err << "drvsim: " << error << '\n';
+        return exitUnusable;
+    }
+    out << "Created Windows " << platform::sim::windowsVariantName(o.os) << " (" << o.bits
+        << "-bit) in " << o.machine << '\n';
+    return exitDone;
+}
+
+setup::InstallRequest request(const Options& o, SimMachine& m) {
+    setup::InstallRequest r;
+    r.type = o.type;
+    r.model = o.model;
+    r.portText = o.port;
+    r.setAsDefault = o.setDefault;
+    r.typical = !o.advanced;
+    r.flavour = o.raster ? setup::DriverFlavour::Raster : setup::DriverFlavour::Standard;
+    r.baud = o.baud;
+    r.dataBits = o.dataBits;
+    r.stopBits = o.stopBits;
+    r.parity = o.parity;
+    r.flow = o.flow;
+    if (o.ip) {
+        r.ipAddress = *o.ip;
+        r.ipText = o.ipText;
+    }
+    r.programFolder = m.config().programFolder;
+    r.wow64 = m.isWow64Process();
+    if (o.osVariant) {
+        r.os = *o.osVariant;
+    } else {
+        // What the OS page shows: the variant the program detects.
+        const common::LanguageText messages(m.profiles(), common::setupLanguageFilePath(m),
+                                            "Message");
+        r.os = common::detectOsVariant(m, messages);
+    }
+    return r;
+}
+
+int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string package, error;
+    if (!packageFolder(o, package, err))
+        return exitUnusable;
+    std::unique_ptr<SimMachine> m = openMachine(o.machine, package, error);
+    if (!m) {
+        err << "drvsim: " << error << '\n';
+        return exitUnusable;
+    }
+    if (!servePorts(o, *m, true, err))
+        return exitUnusable;
+    provideUsbInstaller(*m,
+                        [&out](const std::string& line) { out << "[Install] " << line << '\n'; });
+    std::vector<int> answers;
+    for (bool yes : o.answers)
+        answers.push_back(yes ? platform::mb::idYes : platform::mb::idNo);
+    m->simDesktop().queueAnswers(answers);
+
+    const std::size_t before = m->simDesktop().messageBoxes().size();
+    setup::InstallRequest r = request(o, *m);
+    // The wizard's window owns the boxes while it runs.
+    r.ownerWindow = m->simDesktop().addWindow("Tessaly");
+    setup::SynchronousProgress progress;
+    const setup::InstallOutcome outcome = setup::runInstall(*m, r, progress);
+    m->simDesktop().closeWindow(r.ownerWindow);
+
+    const auto& boxes = m->simDesktop().messageBoxes();
+    for (std::size_t i = before; i < boxes.size(); ++i)
+        printBox(out, boxes[i]);
+    switch (outcome.result) {
+    case setup::InstallResult::Succeeded:
+        out << "Installed printer \"" << outcome.printerName << "\"\n";
+        break;
+    case setup::InstallResult::Failed:
+        out << "The installation failed.\n";
+        break;
+    case setup::InstallResult::Stopped:
+        out << "The installation stopped before it began; the wizard stays open.\n";
+        break;
+    }
+    if (!save(*m, err))
+        return exitUnusable;
+    return outcome.result == setup::InstallResult::Succeeded ? exitDone : exitStopped;
+}
+
+int runFail(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string error;
+    std::unique_ptr<SimMachine> m = openMachine(o.machine, "", error);
+    if (!m) {
+        err << "drvsim: " << error << '\n';
+        return exitUnusable;
+    }
+    servePorts(o, *m, false, err);
+    m->faults().failCall(o.call, o.error, o.times);
+    if (!save(*m, err))
+        return exitUnusable;
+    out << o.call << " fails with error " << o.error << ' '
+        << (o.times == 0 ? std::string("from now on") : std::to_string(o.times) + " time(s)")
+        << '\n';
+    return exitDone;
+}
+
+int runShow(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string error;
+    std::unique_ptr<SimMachine> m = openMachine(o.machine, "", error);
+    if (!m) {
+        err << "drvsim: " << error << '\n';
+        return exitUnusable;
+    }
+    servePorts(o, *m, false, err);
+    const Baseline baseline = readBaseline(o.machine);
+    out << (o.json ? jsonReport(*m, baseline) : textReport(*m, baseline));
+    return exitDone;
+}
+
+int runUsbDriver(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string package, error;
+    if (!packageFolder(o, package, err))
+        return exitUnusable;
+    std::unique_ptr<SimMachine> m = openMachine(o.machine, package, error);
+    if (!m) {
+        err << "drvsim: " << error << '\n';
+        return exitUnusable;
+    }
+    if (!servePorts(o, *m, true, err))
+        return exitUnusable;
+    // Install.exe of the package's folder for the machine's bitness, started with ARG.
+    const bool x64 = m->is64BitWindows();
+    const std::string folder =
+        m->config().programFolder + (x64 ? "\\USBDRV\\USBDriver_x64" : "\\USBDRV\\USBDriver");
+    const platform::sim::SimConfig caller = m->config();
+    m->setRunningProgram(folder, "Install.exe", x64 ? 64 : 32);
+    const std::size_t before = m->simDesktop().messageBoxes().size();
+    struct Printer : usbinstall::LogSink {
+        std::ostream& out;
+        explicit Printer(std::ostream& o) : out(o) {}
+        void write(const std::string& text) override {
+            std::string t = text;
+            t.erase(std::remove(t.begin(), t.end(), '\r'), t.end());
+            out << t << (t.empty() || t.back() != '\n' ? "\n" : "");
+        }
+    } log(out);
+    const int result = usbinstall::runUsbInstall(*m, o.argument, folder, log);
+    const auto& boxes = m->simDesktop().messageBoxes();
+    for (std::size_t i = before; i < boxes.size(); ++i)
+        printBox(out, boxes[i]);
+    if (result == usbinstall::usbInstallUnknownArgument)
+        out << "Install does nothing with the argument \"" << o.argument << "\".\n";
+    m->setRunningProgram(caller.programFolder, caller.programName, caller.processBits);
+    if (!save(*m, err))
+        return exitUnusable;
+    return result == usbinstall::usbInstallDone ? exitDone : exitStopped;
+}
+
+} // namespace
+
+std::string defaultPackage() {
+    const fs::path source = DRVSIM_SOURCE_DIR;
+    std::error_code ec;
+    if (fs::is_directory(source / "out" / "package" / "DRVCONFIG", ec))
+        return (source / "out" / "package").string();
+    return (source / "package").string();
+}
+
+int runCommand(const Options& o, std::ostream& out, std::ostream& err) {
+    switch (o.command) {
+    case Command::Init:
+        return init(o, out, err);
+    case Command::Setup:
+        return runSetup(o, out, err);
+    case Command::Fail:
+        return runFail(o, out, err);
+    case Command::Show:
+        return runShow(o, out, err);
+    case Command::UsbDriver:
+        return runUsbDriver(o, out, err);
+    case Command::Help:
+        out << usage();
+        return exitDone;
+    }
+    return exitUnusable;
+}
+
+} // namespace drvsim

@@ -1,0 +1,82 @@
+// drvsim's command line: a command word, then options of the form
+// "--name value" (or "--name=value") and flags.
+#pragma once
+
+#include "platform/sim/windows_variant.h"
+#include "setup/engine/setup_config.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drvsim {
+
+enum class Command { Init, Setup, Fail, Show, UsbDriver, Help };
+
+// --device CLASS:DESCRIPTION:HWID
+struct DeviceSpec {
+    std::string className;
+    std::string description;
+    std::string hardwareId;
+};
+
+struct Options {
+    Command command = Command::Help;
+    std::string machine; // the machine folder
+
+    // init
+    platform::sim::WindowsVariant os = platform::sim::WindowsVariant::Win7;
+    int bits = 0;
+    bool user = false; // not an administrator
+    std::vector<std::uint16_t> usbPrinters;
+    std::vector<std::string> inUse;
+    std::vector<DeviceSpec> devices;
+    bool force = false;
+    bool noUsbLibrary = false;
+    unsigned spoolerStartDelay = 0;
+    std::uint32_t spoolerRefusal = 0;
+
+    // setup (and usbdriver's --package)
+    std::string package; // empty: the sample package
+    setup::PrinterType type = setup::PrinterType::None;
+    std::string model;
+    std::string port;
+    bool raster = false;
+    bool advanced = false;
+    bool setDefault = false;
+    int baud = 9600;
+    int dataBits = 8;
+    double stopBits = 1.0;
+    char parity = 'n';
+    char flow = 'p';
+    std::optional<std::array<std::uint8_t, 4>> ip;
+    std::string ipText;
+    std::vector<bool> answers;    // true: Yes
+    std::optional<int> osVariant; // the OS page's choice; default: as detected
+
+    // fail
+    std::string call;
+    std::uint32_t error = 0;
+    unsigned times = 1;
+
+    // show
+    bool json = false;
+
+    // usbdriver
+    std::string argument;
+};
+
+struct ParsedCommandLine {
+    Options options;
+    std::string error; // empty when the command line is usable
+    bool ok() const { return error.empty(); }
+};
+
+// The arguments after the program's name.
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string usage();
+
+} // namespace drvsim
