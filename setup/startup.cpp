@@ -33,8 +33,9 @@ void refuse(platform::Machine& machine, const std::string& text) {
 std::string portCheckModel(platform::Machine& machine, const std::string& iniPath) {
     platform::ProfileFiles& profiles = machine.profiles();
     int count = common::readConfigInt(profiles, iniPath, "DEVICENAME", "DEVICENUMBER");
-    if (count > maxModelEntries)
-        count = maxModelEntries;
+    // A damaged file must not keep the program reading for ever.
+    if (count > maxModelCount)
+        count = maxModelCount;
     std::string last;
     bool anyModel = false;
     for (int i = 1; i <= count; ++i) {

@@ -21,10 +21,6 @@ inline constexpr const char* uninstallTitle = "Uninstall";
 inline constexpr const char* uninstallChineseTitle =
     "\xB4\xF2\xD3\xA1\xBB\xFA\xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
 
-// A package never lists more models than this; a larger DEVICENUMBER is read
-// as this many, so that a damaged file cannot keep the program reading for ever.
-inline constexpr int maxModelEntries = 999;
-
 enum class StartupOutcome {
     RunWizard,       // every check passed
     BroughtForward,  // another instance runs; it was brought to the front

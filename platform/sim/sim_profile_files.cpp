@@ -21,12 +21,17 @@ std::string SimProfileFiles::GetPrivateProfileStringA(const std::string& section
                                                       const std::string& file) {
     if (machine_.faults().fail("GetPrivateProfileStringA", machine_))
         return common::profileGetString("", section, key, defaultValue, bufferSize);
+    SimFiles& files = machine_.simFiles();
+    const std::optional<std::string> full = files.fullPath(profilePath(file), true);
     std::string text;
-    const std::optional<std::string> full =
-        machine_.simFiles().fullPath(profilePath(file), true);
-    if (!full || !machine_.simFiles().readText(*full, text))
-        text.clear();
-    return common::profileGetString(text, section, key, defaultValue, bufferSize);
+    if (full && files.readText(*full, text))
+        return common::profileGetString(text, section, key, defaultValue, bufferSize);
+    // An absent file reads as an empty one; a file whose folder is missing is
+    // not opened at all, and the default comes back as given.
+    const std::size_t slash = full ? full->rfind('\\') : std::string::npos;
+    if (full && slash != std::string::npos && files.isDirectory(full->substr(0, slash == 2 ? 3 : slash)))
+        return common::profileGetString("", section, key, defaultValue, bufferSize);
+    return common::profileDefaultWhenUnopenable(defaultValue, bufferSize);
 }
 
 bool SimProfileFiles::WritePrivateProfileStringA(const std::string& section,

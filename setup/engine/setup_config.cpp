@@ -157,19 +157,19 @@ std::string SetupConfig::driverName(const std::string& model, OsVariant os, Port
 }
 
 // The driver's dependent files: the support files of the system's universal
-// driver and the model's own extras, when the flavour is built on that driver.
-// They are decided by the flavour's own 2KDDKDEV flag, the same flag that has
-// the universal driver's files staged: a list that named files nobody staged,
-// or left out the ones that were, would give a driver the spooler cannot load.
+// driver and the model's own extras. Packages mark a model built on that driver
+// with GDI2KDDKDEV, read as an integer, and that one key decides the list for
+// both flavours; the STD flag only decides how the standard flavour's files are
+// staged.
 ConfigResult SetupConfig::dependentFiles(const std::string& model, OsVariant os,
-                                         DriverFlavour flavour, const DriverFileSet& files,
+                                         DriverFlavour /*flavour*/, const DriverFileSet& files,
                                          std::vector<std::string>& out) {
     out.clear();
     if (os < common::os2000)
         return {};
     const std::string section = model + common::osSuffix(os);
     ConfigReader reader(profiles_, typeFilePath(type_), section);
-    const bool systemUniDrv = reader.flag(prefix(flavour) + "2KDDKDEV");
+    const bool systemUniDrv = common::atoiDecimal(reader.text("GDI2KDDKDEV", flagLimit)) != 0;
     if (!reader.result().ok())
         return reader.result();
     if (!systemUniDrv)

@@ -202,21 +202,24 @@ TEST_F(DependentFilesTest, NoListBeforeWindows2000) {
     EXPECT_FALSE(list(DriverFlavour::Raster, common::os2000).empty());
 }
 
-// Each flavour's list follows its own 2KDDKDEV flag, the flag that decides how its
-// files are staged.
-TEST_F(DependentFilesTest, DecidedByTheFlavoursOwnFlag) {
+// GDI2KDDKDEV, read as an integer, decides the list for both flavours; the STD
+// flag decides only whether the standard flavour takes its files from the system.
+TEST_F(DependentFilesTest, DecidedByTheRasterFlagForBothFlavours) {
     change(receiptIni, "QRT-K500NX.XP", "GDI2KDDKDEV", "0");
     EXPECT_TRUE(list(DriverFlavour::Raster).empty());
-    EXPECT_FALSE(list(DriverFlavour::Standard).empty());
-    change(receiptIni, "QRT-K500NX.XP", "STD2KDDKDEV", "2");
     EXPECT_TRUE(list(DriverFlavour::Standard).empty());
-    change(receiptIni, "QRT-K500NX.XP", "STD2KDDKDEV", "1st");
+    change(receiptIni, "QRT-K500NX.XP", "GDI2KDDKDEV", "2");
+    EXPECT_FALSE(list(DriverFlavour::Raster).empty());
     EXPECT_FALSE(list(DriverFlavour::Standard).empty());
 
+    change(receiptIni, "QRT-K500NX.XP", "STD2KDDKDEV", "2");
     SetupConfig config(files, programFolder, false);
     config.selectType(PrinterType::Receipt);
-    EXPECT_FALSE(config.usesSystemUniDrv("QRT-K500NX", common::osXp, DriverFlavour::Raster));
+    EXPECT_FALSE(config.usesSystemUniDrv("QRT-K500NX", common::osXp, DriverFlavour::Standard));
+    change(receiptIni, "QRT-K500NX.XP", "STD2KDDKDEV", "1st");
     EXPECT_TRUE(config.usesSystemUniDrv("QRT-K500NX", common::osXp, DriverFlavour::Standard));
+    // "2" is non-zero as an integer but its first character is not "1".
+    EXPECT_FALSE(config.usesSystemUniDrv("QRT-K500NX", common::osXp, DriverFlavour::Raster));
 }
 
 TEST_F(DependentFilesTest, ListMustFitItsArea) {
