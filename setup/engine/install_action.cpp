@@ -25,8 +25,9 @@ class InstallAction {
 public:
     InstallAction(platform::Machine& machine, const InstallRequest& request)
         : machine_(machine), request_(request),
-          session_(machine, request.os, request.wow64, request.ownerWindow),
-          messages_(machine.profiles(), common::setupLanguageFilePath(machine), "Message") {}
+          languageFile_(languageFileFor(machine, request.programFolder)),
+          session_(machine, request.os, request.wow64, request.ownerWindow, languageFile_),
+          messages_(machine.profiles(), languageFile_, "Message") {}
 
     InstallOutcome run(ProgressView& progress) {
         if (!checkChoice() || !checkSupport() || !choosePortKind() || !prepareUsbDriver() ||
@@ -100,8 +101,7 @@ private:
         if (compareUsbDriverVersions(machine_, request_.programFolder, request_.wow64,
                                      request_.ownerWindow) == 0)
             return true;
-        const common::LanguageText setupTexts(machine_.profiles(),
-                                              common::setupLanguageFilePath(machine_), "Setup");
+        const common::LanguageText setupTexts(machine_.profiles(), languageFile_, "Setup");
         if (!runUsbDriverSetup(session_, request_.programFolder, setupTexts.get("CaptionName")))
             return stop(session_.error);
         return true;
@@ -210,6 +210,7 @@ private:
 
     platform::Machine& machine_;
     const InstallRequest& request_;
+    const std::string languageFile_;
     InstallSession session_;
     common::LanguageText messages_;
     std::optional<SetupConfig> config_;

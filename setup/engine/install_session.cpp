@@ -1,17 +1,29 @@
 #include "setup/engine/install_session.h"
 
 #include "platform/machine.h"
+#include "setup/engine/engine_texts.h"
 
 namespace setup {
 
 InstallSession::InstallSession(platform::Machine& m, common::OsVariant variant, bool isWow64,
-                               platform::Handle ownerWindow)
+                               platform::Handle ownerWindow, const std::string& languageFile)
     : machine(m), os(variant), wow64(isWow64), owner(ownerWindow),
-      messages_(m.profiles(), common::setupLanguageFilePath(m), "Message") {}
+      messages_(m.profiles(),
+                languageFile.empty() ? common::setupLanguageFilePath(m) : languageFile, "Message") {
+}
 
 std::string InstallSession::text(const std::string& key) const {
     std::string value = messages_.get(key);
+    if (value.empty())
+        value = fallbackText(key);
     return value.empty() ? key : value;
+}
+
+std::string languageFileFor(platform::Machine& machine, const std::string& programFolder) {
+    std::string folder;
+    if (!machine.system().GetCurrentDirectoryA(folder) || folder.empty())
+        folder = programFolder;
+    return folder + "\\language\\setup.ini";
 }
 
 std::string InstallSession::systemText(std::uint32_t code) const {

@@ -23,8 +23,9 @@ inline constexpr std::size_t maxPathLength = 259;
 
 class InstallSession {
 public:
+    // languageFile: empty for the one under the current directory.
     InstallSession(platform::Machine& machine, common::OsVariant os, bool wow64,
-                   platform::Handle owner = 0);
+                   platform::Handle owner = 0, const std::string& languageFile = "");
 
     platform::Machine& machine;
     const common::OsVariant os;
@@ -39,8 +40,8 @@ public:
     // The system's driver cache is searched at most once per run.
     bool uniDrvExtractionPending = true;
 
-    // A text of section Message; the key itself when the language file has no
-    // text for it, so that no failure is ever shown as an empty box.
+    // A text of section Message; the engine's English text when the language
+    // file has none for it, so that no failure is ever shown as an empty box.
     std::string text(const std::string& key) const;
     // The system's text for an error, without its trailing line break; empty
     // when the system has none.
@@ -72,6 +73,10 @@ private:
 
     common::LanguageText messages_;
 };
+
+// The language file: current directory + "\language\setup.ini", or beside
+// the program when the current directory cannot be asked.
+std::string languageFileFor(platform::Machine& machine, const std::string& programFolder);
 
 // True when a configuration value can be used as a file name: not empty, and
 // no folder separator, drive, wildcard or dot-only name that would reach

@@ -6,6 +6,7 @@
 #include "setup/engine/install_session.h"
 #include "setup/engine/maker_keys.h"
 #include "setup/engine/spooler_registration.h"
+#include "setup/engine/spooler_service.h"
 #include "setup/engine/staged_copy.h"
 
 #include <cctype>
@@ -97,7 +98,7 @@ bool updateLanguageMonitor(InstallSession& session, const MonitorConfig& monitor
 WorkerStatus runInstallationWorker(InstallSession& session, InstallJob& job) {
     InstallPlan& plan = job.plan;
     const bool usb = job.kind == PortKind::Usb;
-    if (!registerComponents(session, job))
+    if (!ensureSpoolerRunning(session) || !registerComponents(session, job))
         return WorkerStatus::Failed;
     if (usb && !checkPortEnumeration(session))
         return WorkerStatus::Failed;

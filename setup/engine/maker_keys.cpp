@@ -17,7 +17,10 @@ bool writeValues(InstallSession& session, const std::string& keyPath,
     for (std::size_t i = 0; ok && i < values.size(); ++i)
         ok = key.writeDword(values[i].first, values[i].second);
     if (!ok) {
-        session.error = "The USB port could not be recorded under HKLM\\" + keyPath + ".";
+        std::string shown = keyPath;
+        if (!shown.empty() && shown.back() == '\\')
+            shown.pop_back();
+        session.error = "The USB port could not be recorded under HKLM\\" + shown + ".";
         const std::string system = session.systemText(key.lastError());
         if (!system.empty())
             session.error += "\n" + system;

@@ -109,24 +109,27 @@ bool updateOnNt(InstallSession& session, Branch branch, const InstallPlan& plan)
         return false;
     }
 
-    if (!startSpooler(session))
-        return false;
+    // A refused start is not final: the state is asked and the start tried again.
+    startSpooler(session);
     if (session.os <= common::os2000)
         session.machine.clock().Sleep(1000);
     else if (session.os <= common::os2003)
         session.machine.clock().Sleep(2500);
 
     const std::uint32_t state = waitForSpooler(session);
-    if (state == platform::servicestate::running)
-        return true;
-    if (state == platform::servicestate::stopped || state == platform::servicestate::startPending ||
-        state == platform::servicestate::stopPending) {
-        startSpooler(session);
-        session.machine.clock().Sleep(2500);
+    if (state == platform::servicestate::running) {
         session.error.clear();
         return true;
     }
-    return false;
+    if (state != platform::servicestate::stopped && state != platform::servicestate::startPending &&
+        state != platform::servicestate::stopPending)
+        return false;
+    session.error.clear();
+    // Going on without a Spooler would only fail later with a vaguer message.
+    if (!startSpooler(session))
+        return false;
+    session.machine.clock().Sleep(2500);
+    return true;
 }
 
 // Windows 9x has no service to stop: the new file goes beside a held one.

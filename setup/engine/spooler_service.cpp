@@ -2,6 +2,8 @@
 
 #include "platform/machine.h"
 #include "setup/engine/install_session.h"
+#include "common/os_variant.h"
+#include "common/os_variant.h"
 
 namespace setup {
 namespace {
@@ -80,6 +82,25 @@ std::uint32_t waitForSpooler(InstallSession& session) {
     }
     session.error = "StartSpoolService error";
     return state;
+}
+
+bool ensureSpoolerRunning(InstallSession& session) {
+    if (session.os == common::osWin9x)
+        return true; // no service control
+    std::uint32_t state = 0;
+    {
+        SpoolerHandle spooler(session.machine);
+        if (spooler.service() == 0 ||
+            !session.machine.services().QueryServiceStatus(spooler.service(), state) ||
+            state != platform::servicestate::stopped)
+            return true;
+    }
+    if (!startSpooler(session))
+        return false;
+    if (waitForSpooler(session) != platform::servicestate::running)
+        return false;
+    session.error.clear();
+    return true;
 }
 
 } // namespace setup

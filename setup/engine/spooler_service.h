@@ -18,4 +18,10 @@ bool startSpooler(InstallSession& session);
 // service cannot be opened).
 std::uint32_t waitForSpooler(InstallSession& session);
 
+// Before anything is registered: a Spooler that an earlier, interrupted run
+// left stopped is started again. False, with the error text set, only when it
+// is stopped and will not start; a service that cannot be asked is left to
+// the spooler calls to report.
+bool ensureSpoolerRunning(InstallSession& session);
+
 } // namespace setup

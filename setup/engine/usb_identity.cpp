@@ -2,6 +2,7 @@
 
 #include "common/language_text.h"
 #include "platform/machine.h"
+#include "setup/engine/engine_texts.h"
 
 #include <vector>
 
@@ -87,8 +88,8 @@ int readUsbPrinterId(platform::Machine& machine, const common::LanguageText& mes
         return noUsbPrinter;
     }
     if (library.countDevices() > 1) {
-        std::string text = messages.get("IDS_ERR_ONEPRINTER");
-        say(machine, owner, text.empty() ? "IDS_ERR_ONEPRINTER" : text);
+        const std::string text = messages.get("IDS_ERR_ONEPRINTER");
+        say(machine, owner, text.empty() ? fallbackText("IDS_ERR_ONEPRINTER") : text);
         return severalUsbPrinters;
     }
     if (!library.openFirst())

@@ -250,9 +250,15 @@ inline bool anyLine(const std::vector<std::string>& lines, const std::string& pa
 // One simulated machine with the sample package.
 class Scenario {
 public:
-    explicit Scenario(WindowsVariant os = WindowsVariant::Win7, int bits = 64) : os_(os) {
-        writeSamplePackage(dir_.path() / "package");
+    explicit Scenario(WindowsVariant os = WindowsVariant::Win7, int bits = 64,
+                      const fs::path& sharedPackage = {})
+        : os_(os) {
         config_ = testsupport::simConfig(dir_, os, bits);
+        // Installing only reads the package, so many machines may mount one.
+        if (sharedPackage.empty())
+            writeSamplePackage(config_.packageDir);
+        else
+            config_.packageDir = sharedPackage.string();
         machine_ = std::make_unique<SimMachine>(config_);
         serveMakerPorts(*machine_);
         provideUsbInstaller(*machine_);
@@ -260,7 +266,7 @@ public:
 
     SimMachine& machine() { return *machine_; }
     const testsupport::TempDir& dir() const { return dir_; }
-    fs::path package() const { return dir_.path() / "package"; }
+    fs::path package() const { return config_.packageDir; }
 
     setup::InstallRequest request(setup::PrinterType type, const std::string& model,
                                   const std::string& port) const {
@@ -283,19 +289,25 @@ public:
         setup::InstallOutcome outcome = setup::runInstall(*machine_, r, progress);
         lastMessages_.clear();
         const auto& boxes = machine_->simDesktop().messageBoxes();
-        for (std::size_t i = shown; i < boxes.size(); ++i)
+        lastQuestions_.clear();
+        for (std::size_t i = shown; i < boxes.size(); ++i) {
             lastMessages_.push_back(boxes[i].text);
+            if ((boxes[i].type & 0xF) == platform::mb::yesNo)
+                lastQuestions_.push_back(boxes[i].text);
+        }
         bar_ = progress.positions();
         return outcome;
     }
 
     // The message boxes of the last install, in order.
     const std::vector<std::string>& messages() const { return lastMessages_; }
+    // Those of them that asked Yes or No.
+    const std::vector<std::string>& questions() const { return lastQuestions_; }
     const std::vector<int>& bar() const { return bar_; }
 
     // A text of the sample package's language file, line breaks expanded.
     std::string text(const std::string& key) const {
-        std::istringstream lines(readHostFile(dir_.path() / "package" / "language" / "setup.ini"));
+        std::istringstream lines(readHostFile(package() / "language" / "setup.ini"));
         std::string line;
         while (std::getline(lines, line)) {
             if (!line.empty() && line.back() == '\r')
@@ -318,6 +330,7 @@ private:
     platform::sim::SimConfig config_;
     std::unique_ptr<SimMachine> machine_;
     std::vector<std::string> lastMessages_;
+    std::vector<std::string> lastQuestions_;
     std::vector<int> bar_;
 };
 
