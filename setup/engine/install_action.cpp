@@ -113,6 +113,12 @@ private:
             config.resolvePlan(request_.model, request_.os, request_.flavour, job_.kind, job_.plan);
         if (!result.ok())
             return stop("The package cannot be installed: " + result.error + ".");
+        // A missing section or type file reads as "0" everywhere; saying so
+        // here is clearer than the spooler's refusal of a driver named "0".
+        if (isNoFile(job_.plan.driver.name))
+            return stop("The package names no printer driver for " + request_.model +
+                        " in section [" + request_.model + common::osSuffix(request_.os) + "] of " +
+                        request_.typeFilePath() + ".");
         job_.model = request_.model;
         job_.portText = request_.portText;
         job_.setAsDefault = request_.setAsDefault;
