@@ -20,6 +20,7 @@ build: bootstrap
 
 package: build
 	@bash tools/assemble_package.sh
+	@bash tools/drvsim/package_check.sh
 
 unit: build
 	@cd build/native && ctest --output-on-failure -j $(JOBS)

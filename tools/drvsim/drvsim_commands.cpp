@@ -70,8 +70,7 @@ int init(const Options& o, std::ostream& out, std::ostream& err) {
         err << "drvsim: " << error << '\n';
         return exitUnusable;
     }
-    out << "Created Windows " << platform::sim::windowsVariantName(o.os) << " (" << o.bits
-        << "-bit) in " << o.machine << '\n';
+    out << "Created " << editionName(o.os) << " (" << o.bits << "-bit) in " << o.machine << '\n';
     return exitDone;
 }
 

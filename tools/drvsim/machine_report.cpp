@@ -164,7 +164,9 @@ std::vector<std::string> filesAdded(SimMachine& m, const Baseline& baseline) {
     return added;
 }
 
-std::string windowsName(SimMachine& m) {
+} // namespace
+
+std::string editionName(platform::sim::WindowsVariant os) {
     static const std::map<std::string, std::string> names = {{"95", "Windows 95"},
                                                              {"98", "Windows 98"},
                                                              {"me", "Windows Me"},
@@ -178,10 +180,8 @@ std::string windowsName(SimMachine& m) {
                                                              {"2008r2", "Windows Server 2008 R2"},
                                                              {"7", "Windows 7"},
                                                              {"8", "Windows 8"}};
-    return names.at(platform::sim::windowsVariantName(m.config().os));
+    return names.at(platform::sim::windowsVariantName(os));
 }
-
-} // namespace
 
 RegistryChanges registryChanges(SimMachine& m, const std::string& baseline) {
     std::ostringstream current;
@@ -382,7 +382,7 @@ std::string jsonReport(SimMachine& m, const Baseline& baseline) {
 std::string textReport(SimMachine& m, const Baseline& baseline) {
     std::ostringstream out;
     auto& s = m.simSpooler();
-    out << windowsName(m) << ", " << m.config().bits << "-bit, "
+    out << editionName(m.config().os) << ", " << m.config().bits << "-bit, "
         << (m.config().administrator ? "administrator" : "user without administrator rights")
         << "\n";
     if (!platform::sim::isWin9x(m.config().os))

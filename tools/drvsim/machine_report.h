@@ -14,6 +14,9 @@ struct Baseline {
     std::string files; // one Windows path a line
 };
 
+// "Windows XP x64", "Windows Server 2008 R2"...
+std::string editionName(platform::sim::WindowsVariant os);
+
 std::string jsonReport(platform::sim::SimMachine& machine, const Baseline& baseline);
 std::string textReport(platform::sim::SimMachine& machine, const Baseline& baseline);
 
