@@ -85,16 +85,3 @@ done)
 echo "  $binaries binaries checked: machine types right, only Windows system DLLs imported"
 [ "$placeholders" -eq 0 ] || echo "  $placeholders driver files are plain placeholders (not programs)"
 echo "  total $(du -sh "$out" | cut -f1)"
-
-# Try the package on a simulated Windows 7 (64-bit) with one USB printer attached.
-drvsim=$root/build/native/tools/drvsim/drvsim
-if [ -x "$drvsim" ]; then
-  machine=$root/build/demo-machine
-  rm -rf "$machine"
-  echo "== drvsim: typical install of the sample receipt model on simulated 64-bit Windows 7"
-  "$drvsim" init --machine "$machine" --os 7 --bits 64 --usb-printer 0x0100 >/dev/null
-  "$drvsim" setup --machine "$machine" --package "$out" --type receipt --model QRT-K500NX \
-    --port USB_QRT-K500NX_1 | sed 's/^/  message: /'
-  "$drvsim" show --machine "$machine" --printers 2>/dev/null | sed 's/^/  /' ||
-    "$drvsim" show --machine "$machine" | sed -n '/[Pp]rinters/,$p' | sed 's/^/  /'
-fi
