@@ -277,7 +277,6 @@ std::uint32_t versionResultError(VersionResult result) {
     case VersionResult::Ok:
         return err::success;
     case VersionResult::NotExecutable:
-        return err::badExeFormat;
     case VersionResult::NoResources:
         return err::resourceDataNotFound;
     case VersionResult::NoVersion:

@@ -117,7 +117,8 @@ TEST(PeVersion, SimulatedGetFileVersionInfoSeesThroughRedirection) {
     EXPECT_EQ(err::fileNotFound, m.GetLastError());
     m.simFiles().writeText("C:\\WINDOWS\\inf\\a.inf", "[Version]\r\n");
     EXPECT_FALSE(m.files().GetFileVersionInfoA("C:\\WINDOWS\\inf\\a.inf", version));
-    EXPECT_EQ(err::badExeFormat, m.GetLastError());
+    EXPECT_EQ(err::resourceDataNotFound, m.GetLastError())
+        << "as the system's version functions say";
 }
 
 // The toolchain's own output: a resource-only DLL linked by MinGW from a .rc file.
