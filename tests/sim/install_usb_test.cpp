@@ -273,6 +273,9 @@ TEST(InstallUsb, SecondInstallationOnTheSamePortHasReachedTheLimitAtOnce) {
     EXPECT_EQ(outcome.result, InstallResult::Failed);
     EXPECT_EQ(s.messages(), std::vector<std::string>{s.text("IDS_ERR_TOOMANY")});
     EXPECT_EQ(s.machine().simSpooler().printers().size(), 1u);
+    // The progress bar ran back to zero.
+    ASSERT_FALSE(s.bar().empty());
+    EXPECT_EQ(s.bar().back(), 0);
 }
 
 TEST(InstallUsb, QrtL7ModelsShareTheFamilysPortName) {
