@@ -38,38 +38,12 @@ TEST_F(UsbIdentity, NumberIsTheIdentityWordModEightPlusOne) {
     expectReleased();
 }
 
-TEST_F(UsbIdentity, NoPrinterIsMinusOneWithoutAMessage) {
-    EXPECT_EQ(read(), noUsbPrinter);
-    EXPECT_TRUE(shown().empty());
-    expectReleased();
-}
-
 TEST_F(UsbIdentity, TwoPrintersAreReportedOnce) {
     m().simUsb().attachPrinter(8);
     m().simUsb().attachPrinter(9);
     m().simUsb().attachPrinter(10);
     EXPECT_EQ(read(), severalUsbPrinters);
     EXPECT_EQ(shown(), std::vector<std::string>{s.text("IDS_ERR_ONEPRINTER")});
-    expectReleased();
-}
-
-TEST_F(UsbIdentity, LibraryProblemsAreShownAndCountAsNoPrinter) {
-    m().simUsb().attachPrinter(8);
-    m().simUsb().setLibraryPresent(false);
-    EXPECT_EQ(read(), noUsbPrinter);
-    m().simUsb().setLibraryPresent(true);
-    m().simUsb().removeFunction("GetDescriptor");
-    EXPECT_EQ(read(), noUsbPrinter);
-    EXPECT_EQ(shown(),
-              (std::vector<std::string>{"Can not load KvUsbInt.dll", "open function error"}));
-    expectReleased();
-}
-
-TEST_F(UsbIdentity, FailedDescriptorReadIsShownAndReleasesTheDevice) {
-    m().simUsb().attachPrinter(8);
-    m().faults().failCall("GetDescriptor", 31);
-    EXPECT_EQ(read(), noUsbPrinter);
-    EXPECT_EQ(shown(), std::vector<std::string>{"Get Device ID error"});
     expectReleased();
 }
 
