@@ -30,7 +30,7 @@ struct InstallRequest {
 
     // The network printer's address as the address control holds it.
     std::array<std::uint8_t, 4> ipAddress{};
-    std::string ipText; // "192.168.1.251"
+    std::string ipText; // as the control shows it; the port is named from the bytes
 
     std::string programFolder;        // the program file's folder, no trailing backslash
     bool wow64 = false;               // the 32-bit setup runs on 64-bit Windows
