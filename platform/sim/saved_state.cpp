@@ -48,37 +48,4 @@ bool parseNumber32(const std::string& text, std::uint32_t& value) {
     return true;
 }
 
-std::string hexBytes(const std::vector<std::uint8_t>& bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (std::uint8_t b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
-}
-
-bool parseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes) {
-    auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
-    if (text.size() % 2 != 0)
-        return false;
-    bytes.clear();
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int hi = digit(text[i]), lo = digit(text[i + 1]);
-        if (hi < 0 || lo < 0)
-            return false;
-        bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-    }
-    return true;
-}
-
 } // namespace platform::sim

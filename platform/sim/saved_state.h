@@ -27,7 +27,6 @@ private:
 bool parseNumber(const std::string& text, std::uint64_t max, std::uint64_t& value);
 bool parseNumber32(const std::string& text, std::uint32_t& value);
 
-std::string hexBytes(const std::vector<std::uint8_t>& bytes);
-bool parseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes);
+// hexBytes and parseHexBytes: platform/sim/sim_text.h.
 
 } // namespace platform::sim

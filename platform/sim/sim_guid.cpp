@@ -1,19 +1,11 @@
 #include "platform/sim/sim_guid.h"
 
+#include "platform/sim/sim_text.h"
+
 #include <cstdio>
 
 namespace platform::sim {
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // `digits` hex digits starting at text[pos].
 bool readHex(std::string_view text, std::size_t pos, int digits, std::uint32_t& value) {

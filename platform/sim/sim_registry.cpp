@@ -48,36 +48,6 @@ std::string parentOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::string hex(const std::vector<std::uint8_t>& bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (std::uint8_t b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
-}
-
-bool unhex(const std::string& text, std::vector<std::uint8_t>& bytes) {
-    if (text.size() % 2 != 0)
-        return false;
-    bytes.clear();
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        auto digit = [](char c) -> int {
-            if (c >= '0' && c <= '9')
-                return c - '0';
-            if (c >= 'A' && c <= 'F')
-                return c - 'A' + 10;
-            return -1;
-        };
-        const int hi = digit(text[i]), lo = digit(text[i + 1]);
-        if (hi < 0 || lo < 0)
-            return false;
-        bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-    }
-    return true;
-}
-
 }  // namespace
 
 SimRegistry::SimRegistry(SimMachine& machine) : machine_(machine) {
@@ -120,6 +90,18 @@ SimRegistry::Key& SimRegistry::create(const std::string& path) {
     if (key.path.empty())
         key.path = path;
     return key;
+}
+
+SimRegistry::Key* SimRegistry::keyOf(Handle key, std::uint32_t& error) {
+    auto h = handles_.find(key);
+    if (h == handles_.end()) {
+        error = err::invalidHandle;
+        return nullptr;
+    }
+    Key* k = find(h->second);
+    if (k == nullptr)
+        error = err::badDeviceOrKey;  // deleted while open
+    return k;
 }
 
 Handle SimRegistry::open(const std::string& path) {
@@ -171,12 +153,10 @@ std::uint32_t SimRegistry::RegQueryValueExA(Handle key, const std::string& name,
                                             std::uint32_t& type, std::vector<std::uint8_t>& data) {
     if (const std::uint32_t e = machine_.faults().failCode("RegQueryValueExA"))
         return e;
-    auto h = handles_.find(key);
-    if (h == handles_.end())
-        return err::invalidHandle;
-    const Key* k = find(h->second);
+    std::uint32_t error = 0;
+    Key* k = keyOf(key, error);
     if (k == nullptr)
-        return err::badDeviceOrKey;
+        return error;
     for (const Value& v : k->values) {
         if (equalNoCase(v.name, name)) {
             type = v.type;
@@ -191,12 +171,10 @@ std::uint32_t SimRegistry::RegSetValueExA(Handle key, const std::string& name, s
                                           const std::vector<std::uint8_t>& data) {
     if (const std::uint32_t e = machine_.faults().failCode("RegSetValueExA"))
         return e;
-    auto h = handles_.find(key);
-    if (h == handles_.end())
-        return err::invalidHandle;
-    Key* k = find(h->second);
+    std::uint32_t error = 0;
+    Key* k = keyOf(key, error);
     if (k == nullptr)
-        return err::badDeviceOrKey;
+        return error;
     setValue(k->path, name, type, data);
     return err::success;
 }
@@ -204,12 +182,10 @@ std::uint32_t SimRegistry::RegSetValueExA(Handle key, const std::string& name, s
 std::uint32_t SimRegistry::RegDeleteValueA(Handle key, const std::string& name) {
     if (const std::uint32_t e = machine_.faults().failCode("RegDeleteValueA"))
         return e;
-    auto h = handles_.find(key);
-    if (h == handles_.end())
-        return err::invalidHandle;
-    Key* k = find(h->second);
+    std::uint32_t error = 0;
+    Key* k = keyOf(key, error);
     if (k == nullptr)
-        return err::badDeviceOrKey;
+        return error;
     auto it = std::find_if(k->values.begin(), k->values.end(),
                            [&](const Value& v) { return equalNoCase(v.name, name); });
     if (it == k->values.end())
@@ -221,12 +197,10 @@ std::uint32_t SimRegistry::RegDeleteValueA(Handle key, const std::string& name) 
 std::uint32_t SimRegistry::RegDeleteKeyA(Handle key, const std::string& subKey) {
     if (const std::uint32_t e = machine_.faults().failCode("RegDeleteKeyA"))
         return e;
-    auto h = handles_.find(key);
-    if (h == handles_.end())
-        return err::invalidHandle;
-    const Key* parent = find(h->second);
+    std::uint32_t error = 0;
+    const Key* parent = keyOf(key, error);
     if (parent == nullptr)
-        return err::badDeviceOrKey;
+        return error;
     const std::string path = cleanPath(parent->path + "\\" + subKey);
     if (find(path) == nullptr)
         return err::fileNotFound;
@@ -358,7 +332,7 @@ void SimRegistry::save(std::ostream& out) const {
     for (const auto& [k, key] : keys_) {
         out << joinFields({"key", key.path}) << '\n';
         for (const Value& v : key.values)
-            out << joinFields({"value", key.path, v.name, std::to_string(v.type), hex(v.data)})
+            out << joinFields({"value", key.path, v.name, std::to_string(v.type), hexBytes(v.data)})
                 << '\n';
     }
 }
@@ -373,7 +347,7 @@ bool SimRegistry::load(std::istream& in) {
             createKey(f[1]);
         } else if (f.size() == 5 && f[0] == "value") {
             std::vector<std::uint8_t> data;
-            if (!unhex(f[4], data))
+            if (!parseHexBytes(f[4], data))
                 return false;
             setValue(f[1], f[2], static_cast<std::uint32_t>(std::strtoul(f[3].c_str(), nullptr, 10)),
                      data);

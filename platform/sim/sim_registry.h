@@ -68,6 +68,8 @@ private:
     const Key* find(const std::string& path) const;
     Key& create(const std::string& path);
     Handle open(const std::string& path);
+    // The key behind an open handle, or null with the error to return.
+    Key* keyOf(Handle key, std::uint32_t& error);
     bool deniedWrite(const std::string& path, std::uint32_t sam) const;
 
     SimMachine& machine_;

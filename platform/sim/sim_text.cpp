@@ -48,6 +48,39 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::string hexBytes(const std::vector<std::uint8_t>& bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (std::uint8_t b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+bool parseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes) {
+    if (text.size() % 2 != 0)
+        return false;
+    bytes.clear();
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int hi = hexDigit(text[i]), lo = hexDigit(text[i + 1]);
+        if (hi < 0 || lo < 0)
+            return false;
+        bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
+    }
+    return true;
+}
+
 std::string escapeField(std::string_view field) {
     static const char* hex = "0123456789ABCDEF";
     std::string out;
@@ -69,18 +102,9 @@ std::string unescapeField(std::string_view field) {
     if (field == "%")
         return {};
     std::string out;
-    auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '%' && i + 2 < field.size()) {
-            const int hi = digit(field[i + 1]), lo = digit(field[i + 2]);
+            const int hi = hexDigit(field[i + 1]), lo = hexDigit(field[i + 2]);
             if (hi >= 0 && lo >= 0) {
                 out += static_cast<char>(hi * 16 + lo);
                 i += 2;

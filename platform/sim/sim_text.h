@@ -2,6 +2,7 @@
 // to case, and the saved state escapes its fields.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,12 @@ std::string upper(std::string_view text);
 bool equalNoCase(std::string_view a, std::string_view b);
 // Windows wildcard match (* and ?), without regard to case; "*.*" matches every name.
 bool wildcardMatch(std::string_view pattern, std::string_view name);
+
+// A hexadecimal digit's value, or -1.
+int hexDigit(char c);
+// Bytes as upper-case hexadecimal text, and back (false on anything else).
+std::string hexBytes(const std::vector<std::uint8_t>& bytes);
+bool parseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes);
 
 // Fields of a saved-state line: percent-escaped, separated by single spaces.
 std::string escapeField(std::string_view field);
