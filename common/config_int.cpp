@@ -33,4 +33,4 @@ int readConfigInt(platform::ProfileFiles& profiles, const std::string& file,
     return atoiDecimal(profiles.GetPrivateProfileStringA(section, key, "0", 200, file));
 }
 
-}  // namespace common
+} // namespace common

@@ -17,4 +17,4 @@ int atoiDecimal(std::string_view text);
 int readConfigInt(platform::ProfileFiles& profiles, const std::string& file,
                   const std::string& section, const std::string& key);
 
-}  // namespace common
+} // namespace common

@@ -26,4 +26,4 @@ std::string LanguageText::get(const std::string& key) const {
     return expandLineBreaks(profiles_->GetPrivateProfileStringA(section_, key, "", 2048, file_));
 }
 
-}  // namespace common
+} // namespace common

@@ -6,7 +6,7 @@
 namespace platform {
 class Machine;
 class ProfileFiles;
-}  // namespace platform
+} // namespace platform
 
 namespace common {
 
@@ -35,4 +35,4 @@ private:
 // The line-break rule alone.
 std::string expandLineBreaks(std::string text);
 
-}  // namespace common
+} // namespace common

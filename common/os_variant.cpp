@@ -68,7 +68,7 @@ OsVariant ntVariant(const platform::OsVersionInfo& v, std::uint16_t architecture
     }
 }
 
-}  // namespace
+} // namespace
 
 OsVariant detectOsVariant(platform::Machine& machine, const LanguageText& messages) {
     platform::OsVersionInfo version;
@@ -122,4 +122,4 @@ bool isAdministrator(platform::Machine& machine) {
     return read && std::find(groups.begin(), groups.end(), "S-1-5-32-544") != groups.end();
 }
 
-}  // namespace common
+} // namespace common

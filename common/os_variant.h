@@ -43,4 +43,4 @@ bool is64BitWindows(platform::Machine& machine);
 // Administrators group; any failure answers false.
 bool isAdministrator(platform::Machine& machine);
 
-}  // namespace common
+} // namespace common

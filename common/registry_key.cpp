@@ -5,11 +5,14 @@ namespace common {
 RegistryKey::RegistryKey(platform::Registry& registry, bool wow64)
     : registry_(registry), wow64_(wow64) {}
 
-RegistryKey::~RegistryKey() { close(); }
+RegistryKey::~RegistryKey() {
+    close();
+}
 
 std::uint32_t RegistryKey::access() const {
-    return wow64_ ? (platform::regsam::read | platform::regsam::write | platform::regsam::wow64_64Key)
-                  : platform::regsam::allAccess;
+    return wow64_
+               ? (platform::regsam::read | platform::regsam::write | platform::regsam::wow64_64Key)
+               : platform::regsam::allAccess;
 }
 
 bool RegistryKey::open(const std::string& path) {
@@ -23,7 +26,8 @@ bool RegistryKey::open(const std::string& path) {
 bool RegistryKey::create(const std::string& path) {
     close();
     platform::Handle created = 0;
-    lastError_ = registry_.RegCreateKeyExA(platform::RootKey::LocalMachine, path, access(), created);
+    lastError_ =
+        registry_.RegCreateKeyExA(platform::RootKey::LocalMachine, path, access(), created);
     if (lastError_ != 0)
         return false;
     registry_.RegCloseKey(created);
@@ -44,7 +48,8 @@ bool RegistryKey::readDword(const std::string& name, std::uint32_t& value) {
     lastError_ = registry_.RegQueryValueExA(key_, name, type, data);
     if (lastError_ != 0 || data.size() != 4)
         return false;
-    value = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+    value =
+        data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
     return true;
 }
 
@@ -67,4 +72,4 @@ bool RegistryKey::writeString(const std::string& name, const std::string& value)
     return lastError_ == 0;
 }
 
-}  // namespace common
+} // namespace common

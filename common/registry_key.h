@@ -41,4 +41,4 @@ private:
     std::uint32_t lastError_ = 0;
 };
 
-}  // namespace common
+} // namespace common

@@ -27,7 +27,7 @@ void run(const std::vector<std::uint8_t>& input) {
     LLVMFuzzerTestOneInput(copy.empty() ? nullptr : copy.data(), copy.size());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::vector<std::uint8_t>> seeds;
@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(argv[i], ec)) {
             std::ifstream in(entry.path(), std::ios::binary);
-            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            seeds.emplace_back(std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>());
         }
     }
     seeds.emplace_back();
@@ -51,20 +52,24 @@ int main(int argc, char** argv) {
                 const std::uint32_t r = next(state);
                 switch (r % 5) {
                 case 0:
-                    if (!m.empty()) m[next(state) % m.size()] ^= static_cast<std::uint8_t>(1u << (r >> 8) % 8);
+                    if (!m.empty())
+                        m[next(state) % m.size()] ^= static_cast<std::uint8_t>(1u << (r >> 8) % 8);
                     break;
                 case 1:
-                    if (!m.empty()) m[next(state) % m.size()] = static_cast<std::uint8_t>(next(state));
+                    if (!m.empty())
+                        m[next(state) % m.size()] = static_cast<std::uint8_t>(next(state));
                     break;
                 case 2:
-                    if (!m.empty()) m.resize(next(state) % m.size());
+                    if (!m.empty())
+                        m.resize(next(state) % m.size());
                     break;
                 case 3:
                     m.insert(m.begin() + (m.empty() ? 0 : next(state) % m.size()),
                              static_cast<std::uint8_t>(next(state)));
                     break;
                 default:
-                    if (!m.empty()) m[next(state) % m.size()] = (r & 0x100) ? 0xFF : 0x00;
+                    if (!m.empty())
+                        m[next(state) % m.size()] = (r & 0x100) ? 0xFF : 0x00;
                     break;
                 }
             }

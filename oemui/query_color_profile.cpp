@@ -3,7 +3,6 @@
 #include "oemui/oem_ui_records.h"
 #include "platform/win_types.h"
 
-
 namespace oemui {
 
 Outcome queryColorProfile(std::uint32_t queryMode, void* profileData, std::uint32_t* pcbProfileData,

@@ -13,4 +13,4 @@ public:
     virtual std::uint32_t GetTickCount() = 0;
 };
 
-}  // namespace platform
+} // namespace platform

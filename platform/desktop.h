@@ -34,4 +34,4 @@ public:
     virtual bool ExitWindowsEx(std::uint32_t flags) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -9,7 +9,7 @@
 namespace platform {
 
 struct FindData {
-    std::string name;  // the entry's own name, no folder
+    std::string name; // the entry's own name, no folder
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
 };
@@ -23,18 +23,19 @@ class Files {
 public:
     virtual ~Files() = default;
     virtual bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) = 0;
-    virtual std::uint32_t GetFileAttributesA(const std::string& path) = 0;  // fileattr::invalid
+    virtual std::uint32_t GetFileAttributesA(const std::string& path) = 0; // fileattr::invalid
     virtual bool SetFileAttributesA(const std::string& path, std::uint32_t attributes) = 0;
     virtual bool CreateDirectoryA(const std::string& path) = 0;
     virtual bool DeleteFileA(const std::string& path) = 0;
     // FindFirstFileA/FindNextFileA/FindClose; the pattern's last part may hold * and ?.
-    virtual Handle FindFirstFileA(const std::string& pattern, FindData& found) = 0;  // invalidHandle
+    virtual Handle FindFirstFileA(const std::string& pattern, FindData& found) = 0; // invalidHandle
     virtual bool FindNextFileA(Handle search, FindData& found) = 0;
     virtual bool FindClose(Handle search) = 0;
     // The whole content of a file (CreateFileA for shared reading, ReadFile).
     virtual bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
     // Creates or replaces a file with the given content (CreateFileA CREATE_ALWAYS, WriteFile).
-    virtual bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
+    virtual bool WriteFileBytes(const std::string& path,
+                                const std::vector<std::uint8_t>& bytes) = 0;
     // The FileVersion text of the file's version resource in its first listed
     // translation (GetFileVersionInfoA + VerQueryValueA); false when the file or
     // the resource is missing.
@@ -45,4 +46,4 @@ public:
     virtual bool Wow64RevertWow64FsRedirection(Handle oldValue) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -36,4 +36,4 @@ public:
     virtual void SetLastError(std::uint32_t code) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

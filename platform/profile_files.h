@@ -25,4 +25,4 @@ public:
     virtual bool FlushProfile() = 0;
 };
 
-}  // namespace platform
+} // namespace platform

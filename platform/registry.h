@@ -33,4 +33,4 @@ public:
     virtual std::uint32_t RegEnumValueA(Handle key, std::uint32_t index, std::string& name) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -56,19 +56,19 @@ inline constexpr std::uint32_t printerAttributeDefault = 0x4;
 // PORT_INFO_1 / MONITOR_INFO_1 / PRINTPROCESSOR_INFO_1 / PRINTER_INFO_4 carry a name only.
 // Printer access rights for OpenPrinterA.
 namespace printeraccess {
-inline constexpr std::uint32_t serverAdminister = 0x1;  // SERVER_ACCESS_ADMINISTER
+inline constexpr std::uint32_t serverAdminister = 0x1; // SERVER_ACCESS_ADMINISTER
 inline constexpr std::uint32_t printerAdminister = 0x4;
 inline constexpr std::uint32_t printerUse = 0x8;
-inline constexpr std::uint32_t deleteObject = 0x10000;  // DELETE
+inline constexpr std::uint32_t deleteObject = 0x10000; // DELETE
 inline constexpr std::uint32_t printerAllAccess = 0xF000C;
-}  // namespace printeraccess
+} // namespace printeraccess
 
 // DeletePrinterDriverExA's dwDeleteFlag bits.
 namespace driverdelete {
-inline constexpr std::uint32_t unusedFiles = 0x1;      // DPD_DELETE_UNUSED_FILES
-inline constexpr std::uint32_t specificVersion = 0x2;  // DPD_DELETE_SPECIFIC_VERSION
-inline constexpr std::uint32_t allFiles = 0x4;         // DPD_DELETE_ALL_FILES
-}  // namespace driverdelete
+inline constexpr std::uint32_t unusedFiles = 0x1;     // DPD_DELETE_UNUSED_FILES
+inline constexpr std::uint32_t specificVersion = 0x2; // DPD_DELETE_SPECIFIC_VERSION
+inline constexpr std::uint32_t allFiles = 0x4;        // DPD_DELETE_ALL_FILES
+} // namespace driverdelete
 
 // The print spooler (winspool), local server. Calls answer like the real ones: a
 // success flag (or handle, 0 on failure) with the reason in the last error. An
@@ -85,18 +85,18 @@ public:
     virtual Handle AddPrinterA(const PrinterInfo2& printer) = 0;
     virtual Handle OpenPrinterA(const std::string& name, std::uint32_t access) = 0;
     virtual bool ClosePrinter(Handle printer) = 0;
-    virtual bool GetPrinterA(Handle printer, PrinterInfo2& info) = 0;  // level 2
+    virtual bool GetPrinterA(Handle printer, PrinterInfo2& info) = 0; // level 2
     virtual bool SetPrinterA(Handle printer, const PrinterInfo2& info) = 0;
     virtual bool DeletePrinter(Handle printer) = 0;
     // SetDefaultPrinterA of winspool.drv; the caller looks it up first (2000 and later).
     virtual bool SetDefaultPrinterA(const std::string& name) = 0;
-    virtual bool EnumPortsA(std::vector<std::string>& ports) = 0;                  // level 1
-    virtual bool EnumPrintersA(std::vector<PrinterInfo2>& printers) = 0;            // local, level 2
-    virtual bool EnumMonitorsA(std::vector<std::string>& monitors) = 0;             // level 1
+    virtual bool EnumPortsA(std::vector<std::string>& ports) = 0;        // level 1
+    virtual bool EnumPrintersA(std::vector<PrinterInfo2>& printers) = 0; // local, level 2
+    virtual bool EnumMonitorsA(std::vector<std::string>& monitors) = 0;  // level 1
     virtual bool EnumPrintProcessorsA(const std::string& environment,
-                                      std::vector<std::string>& processors) = 0;    // level 1
+                                      std::vector<std::string>& processors) = 0; // level 1
     virtual bool EnumPrinterDriversA(const std::string& environment,
-                                     std::vector<DriverInfo3>& drivers) = 0;        // level 3
+                                     std::vector<DriverInfo3>& drivers) = 0; // level 3
     virtual bool DeletePrinterDriverA(const std::string& environment, const std::string& name) = 0;
     // DeletePrinterDriverExA, looked up by name by the caller (2000 and later).
     virtual bool DeletePrinterDriverExA(const std::string& environment, const std::string& name,
@@ -111,4 +111,4 @@ public:
                           std::uint32_t& status) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -36,13 +36,13 @@ public:
     virtual bool GetSystemDirectoryA(std::string& path) = 0;
     virtual bool GetWindowsDirectoryA(std::string& path) = 0;
     virtual bool GetCurrentDirectoryA(std::string& path) = 0;
-    virtual bool GetModuleFileNameA(std::string& path) = 0;  // the running program's file
-    virtual bool GetTempPathA(std::string& path) = 0;        // ends with a backslash
+    virtual bool GetModuleFileNameA(std::string& path) = 0; // the running program's file
+    virtual bool GetTempPathA(std::string& path) = 0;       // ends with a backslash
 
     // LoadLibraryA / GetProcAddress / FreeLibrary: whether a module and a
     // function exist. The seam's calls for functions that older systems lack
     // look them up themselves; these let the engine decide on the fall-back.
-    virtual Handle LoadLibraryA(const std::string& name) = 0;  // 0 on failure
+    virtual Handle LoadLibraryA(const std::string& name) = 0; // 0 on failure
     virtual bool GetProcAddress(Handle module, const std::string& function) = 0;
     virtual bool FreeLibrary(Handle module) = 0;
 
@@ -58,4 +58,4 @@ public:
     virtual bool CloseHandle(Handle handle) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -25,4 +25,4 @@ public:
     virtual void CloseDevice(Handle library, std::int32_t device) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

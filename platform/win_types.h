@@ -40,7 +40,7 @@ inline constexpr std::uint32_t badExeFormat = 193;
 inline constexpr std::uint32_t moreData = 234;
 inline constexpr std::uint32_t noMoreItems = 259;
 inline constexpr std::uint32_t noToken = 1008;
-inline constexpr std::uint32_t badDeviceOrKey = 1010;   // not used; placeholder of the family
+inline constexpr std::uint32_t badDeviceOrKey = 1010; // not used; placeholder of the family
 inline constexpr std::uint32_t invalidServiceControl = 1052;
 inline constexpr std::uint32_t serviceRequestTimeout = 1053;
 inline constexpr std::uint32_t serviceAlreadyRunning = 1056;
@@ -49,7 +49,7 @@ inline constexpr std::uint32_t serviceDoesNotExist = 1060;
 inline constexpr std::uint32_t serviceCannotAcceptCtrl = 1061;
 inline constexpr std::uint32_t serviceNotActive = 1062;
 inline constexpr std::uint32_t noSuchPrivilege = 1313;
-inline constexpr std::uint32_t rpcServerUnavailable = 1722;  // RPC_S_SERVER_UNAVAILABLE
+inline constexpr std::uint32_t rpcServerUnavailable = 1722; // RPC_S_SERVER_UNAVAILABLE
 inline constexpr std::uint32_t unknownPort = 1796;
 inline constexpr std::uint32_t unknownPrinterDriver = 1797;
 inline constexpr std::uint32_t unknownPrintProcessor = 1798;
@@ -68,7 +68,7 @@ inline constexpr std::uint32_t printMonitorAlreadyInstalled = 3006;
 inline constexpr std::uint32_t invalidPrintMonitor = 3007;
 inline constexpr std::uint32_t printMonitorInUse = 3008;
 inline constexpr std::uint32_t printerHasJobsQueued = 3009;
-}  // namespace err
+} // namespace err
 
 // Registry access masks (REGSAM) and value types.
 namespace regsam {
@@ -79,7 +79,7 @@ inline constexpr std::uint32_t write = 0x20006;
 inline constexpr std::uint32_t allAccess = 0xF003F;
 inline constexpr std::uint32_t wow64_64Key = 0x0100;
 inline constexpr std::uint32_t wow64_32Key = 0x0200;
-}  // namespace regsam
+} // namespace regsam
 
 namespace regtype {
 inline constexpr std::uint32_t none = 0;
@@ -88,7 +88,7 @@ inline constexpr std::uint32_t expandSz = 2;
 inline constexpr std::uint32_t binary = 3;
 inline constexpr std::uint32_t dword = 4;
 inline constexpr std::uint32_t multiSz = 7;
-}  // namespace regtype
+} // namespace regtype
 
 // File attributes.
 namespace fileattr {
@@ -98,7 +98,7 @@ inline constexpr std::uint32_t directory = 0x10;
 inline constexpr std::uint32_t archive = 0x20;
 inline constexpr std::uint32_t normal = 0x80;
 inline constexpr std::uint32_t invalid = 0xFFFFFFFF;
-}  // namespace fileattr
+} // namespace fileattr
 
 // MessageBox types and answers.
 namespace mb {
@@ -113,7 +113,7 @@ inline constexpr int idOk = 1;
 inline constexpr int idCancel = 2;
 inline constexpr int idYes = 6;
 inline constexpr int idNo = 7;
-}  // namespace mb
+} // namespace mb
 
 // ShowWindow commands used by the programs.
 namespace sw {
@@ -121,21 +121,21 @@ inline constexpr int hide = 0;
 inline constexpr int showNormal = 1;
 inline constexpr int minimize = 6;
 inline constexpr int restore = 9;
-}  // namespace sw
+} // namespace sw
 
 // Processor architectures of SYSTEM_INFO.
 namespace arch {
 inline constexpr std::uint16_t intel = 0;
 inline constexpr std::uint16_t ia64 = 6;
 inline constexpr std::uint16_t amd64 = 9;
-}  // namespace arch
+} // namespace arch
 
 // Version-record platform ids and product types.
 inline constexpr std::uint32_t platformWin32s = 0;
-inline constexpr std::uint32_t platformWindows = 1;  // 95, 98, Me
+inline constexpr std::uint32_t platformWindows = 1; // 95, 98, Me
 inline constexpr std::uint32_t platformNt = 2;
 inline constexpr std::uint8_t productWorkstation = 1;
 inline constexpr std::uint8_t productDomainController = 2;
 inline constexpr std::uint8_t productServer = 3;
 
-}  // namespace platform
+} // namespace platform

@@ -28,7 +28,7 @@ void refuse(platform::Machine& machine, const std::string& text) {
     machine.desktop().MessageBoxA(0, text, "", platform::mb::ok);
 }
 
-}  // namespace
+} // namespace
 
 std::string portCheckModel(platform::Machine& machine, const std::string& iniPath) {
     platform::ProfileFiles& profiles = machine.profiles();
@@ -54,8 +54,8 @@ std::string portCheckModel(platform::Machine& machine, const std::string& iniPat
 
 bool anyPortSupported(platform::Machine& machine, const std::string& model, bool wow64) {
     static const char* const files32[] = {
-        "DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_ticket.ini",
-        "DRVCONFIG\\setup_lable.ini", "DRVCONFIG\\setup_embedded.ini"};
+        "DRVCONFIG\\setup_receipt.ini", "DRVCONFIG\\setup_ticket.ini", "DRVCONFIG\\setup_lable.ini",
+        "DRVCONFIG\\setup_embedded.ini"};
     static const char* const files64[] = {
         "DRVCONFIG\\setup_receipt_64.ini", "DRVCONFIG\\setup_ticket_64.ini",
         "DRVCONFIG\\setup_lable_64.ini", "DRVCONFIG\\setup_embedded_64.ini"};
@@ -92,7 +92,8 @@ StartupResult runStartup(platform::Machine& machine) {
     }
 
     // 2. Not while the uninstaller is open.
-    if (desktop.FindWindowA(uninstallTitle) != 0 || desktop.FindWindowA(uninstallChineseTitle) != 0) {
+    if (desktop.FindWindowA(uninstallTitle) != 0 ||
+        desktop.FindWindowA(uninstallChineseTitle) != 0) {
         refuse(machine, setupTexts.get("Close"));
         return result;
     }
@@ -139,4 +140,4 @@ StartupResult runStartup(platform::Machine& machine) {
     return result;
 }
 
-}  // namespace setup
+} // namespace setup

@@ -16,23 +16,24 @@ namespace setup {
 // The program's title and the uninstaller's titles, as their windows carry them
 // (the Chinese ones in code page 936).
 inline constexpr const char* setupTitle = "Tessaly";
-inline constexpr const char* setupChineseTitle = "\xB4\xF2\xD3\xA1\xBB\xFA\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2";
+inline constexpr const char* setupChineseTitle =
+    "\xB4\xF2\xD3\xA1\xBB\xFA\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2";
 inline constexpr const char* uninstallTitle = "Uninstall";
 inline constexpr const char* uninstallChineseTitle =
     "\xB4\xF2\xD3\xA1\xBB\xFA\xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
 
 enum class StartupOutcome {
-    RunWizard,       // every check passed
-    BroughtForward,  // another instance runs; it was brought to the front
-    Refused,         // a message was shown; the program ends
+    RunWizard,      // every check passed
+    BroughtForward, // another instance runs; it was brought to the front
+    Refused,        // a message was shown; the program ends
 };
 
 // The process-wide settings start-up records for the rest of the program.
 struct StartupResult {
     StartupOutcome outcome = StartupOutcome::Refused;
-    bool wow64 = false;         // the 32-bit program runs on 64-bit Windows
-    bool licenceInUse = false;  // LOADLICENSE is non-zero
-    bool chineseFont = false;   // LANGUAGE is 0: the dialogs get the shared Chinese font
+    bool wow64 = false;        // the 32-bit program runs on 64-bit Windows
+    bool licenceInUse = false; // LOADLICENSE is non-zero
+    bool chineseFont = false;  // LANGUAGE is 0: the dialogs get the shared Chinese font
     platform::Handle mutex = 0;
 };
 
@@ -47,4 +48,4 @@ std::string portCheckModel(platform::Machine& machine, const std::string& setupI
 // type file of the running bitness (the first non-zero key ends the check).
 bool anyPortSupported(platform::Machine& machine, const std::string& model, bool wow64);
 
-}  // namespace setup
+} // namespace setup

@@ -44,9 +44,10 @@ void Faults::load(std::istream& in) {
     while (std::getline(in, line)) {
         const auto f = splitFields(line);
         if (f.size() == 4 && f[0] == "fault")
-            pending_[f[1]] = Pending{static_cast<std::uint32_t>(std::strtoul(f[2].c_str(), nullptr, 10)),
-                                     static_cast<unsigned>(std::strtoul(f[3].c_str(), nullptr, 10))};
+            pending_[f[1]] =
+                Pending{static_cast<std::uint32_t>(std::strtoul(f[2].c_str(), nullptr, 10)),
+                        static_cast<unsigned>(std::strtoul(f[3].c_str(), nullptr, 10))};
     }
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -36,10 +36,10 @@ public:
 private:
     struct Pending {
         std::uint32_t error = 0;
-        unsigned remaining = 0;  // 0: for ever
+        unsigned remaining = 0; // 0: for ever
     };
     std::map<std::string, Pending> pending_;
     std::map<std::string, unsigned> counts_;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

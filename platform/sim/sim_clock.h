@@ -28,4 +28,4 @@ private:
     std::uint64_t waited_ = 0;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

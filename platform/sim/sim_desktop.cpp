@@ -14,9 +14,10 @@ SimDesktop::SimDesktop(SimMachine& machine) : machine_(machine) {}
 
 void SimDesktop::expireWindows() {
     const std::uint64_t now = machine_.simClock().now();
-    windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
-                                  [&](const Window& w) { return w.closesAt && *w.closesAt <= now; }),
-                   windows_.end());
+    windows_.erase(
+        std::remove_if(windows_.begin(), windows_.end(),
+                       [&](const Window& w) { return w.closesAt && *w.closesAt <= now; }),
+        windows_.end());
 }
 
 Handle SimDesktop::CreateMutexA(const std::string& name, bool /*initialOwner*/) {
@@ -100,7 +101,7 @@ std::uintptr_t SimDesktop::ShellExecuteA(Handle /*owner*/, const std::string& ve
     if (slash != std::string::npos)
         name = name.substr(slash + 1);
     if (!machine_.simFiles().exists(file))
-        return 2;  // SE_ERR_FNF
+        return 2; // SE_ERR_FNF
     auto it = programs_.find(upper(name));
     if (it != programs_.end())
         return it->second(machine_, launch);
@@ -166,12 +167,12 @@ void SimDesktop::save(std::ostream& out) const {
                            w.closesAt ? std::to_string(*w.closesAt) : "-"})
             << '\n';
     for (const MessageBox& b : boxes_)
-        out << joinFields({"box", b.text, b.caption, std::to_string(b.type),
-                           std::to_string(b.answer)})
+        out << joinFields(
+                   {"box", b.text, b.caption, std::to_string(b.type), std::to_string(b.answer)})
             << '\n';
     for (const Launch& l : launches_)
-        out << joinFields({"launch", l.verb, l.file, l.parameters, l.directory,
-                           std::to_string(l.show)})
+        out << joinFields(
+                   {"launch", l.verb, l.file, l.parameters, l.directory, std::to_string(l.show)})
             << '\n';
     for (const std::string& b : broadcasts_)
         out << joinFields({"broadcast", b}) << '\n';
@@ -210,4 +211,4 @@ bool SimDesktop::load(std::istream& in) {
     return true;
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -24,7 +24,7 @@ public:
         Handle handle = 0;
         std::string title;
         bool iconic = false;
-        std::optional<std::uint64_t> closesAt;  // virtual time the window goes away
+        std::optional<std::uint64_t> closesAt; // virtual time the window goes away
     };
     struct MessageBox {
         std::string text;
@@ -85,10 +85,10 @@ private:
     Handle foreground_ = 0;
     std::deque<int> answers_;
     std::vector<MessageBox> boxes_;
-    std::map<std::string, ProgramHandler> programs_;  // by upper-case file name
+    std::map<std::string, ProgramHandler> programs_; // by upper-case file name
     std::vector<Launch> launches_;
     std::vector<std::string> broadcasts_;
     std::vector<std::uint32_t> exits_;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -45,7 +45,7 @@ std::string joinPath(const std::vector<std::string>& parts) {
         out += parts[i];
     }
     if (parts.size() == 1)
-        out += '\\';  // a drive root
+        out += '\\'; // a drive root
     return out;
 }
 
@@ -68,7 +68,7 @@ std::string parentOf(const std::string& full) {
     const std::size_t slash = full.rfind('\\');
     if (slash == std::string::npos)
         return full;
-    if (slash == 2)  // "C:\x" -> "C:\"
+    if (slash == 2) // "C:\x" -> "C:\"
         return full.substr(0, 3);
     return full.substr(0, slash);
 }
@@ -78,7 +78,7 @@ std::string nameOf(const std::string& full) {
     return slash == std::string::npos ? full : full.substr(slash + 1);
 }
 
-}  // namespace
+} // namespace
 
 SimFiles::SimFiles(SimMachine& machine) : machine_(machine) {
     const SimConfig& c = machine.config();
@@ -89,7 +89,9 @@ SimFiles::SimFiles(SimMachine& machine) : machine_(machine) {
     currentDirectory_ = c.programFolder;
 }
 
-bool SimFiles::fail(const char* call) { return machine_.faults().fail(call, machine_); }
+bool SimFiles::fail(const char* call) {
+    return machine_.faults().fail(call, machine_);
+}
 
 bool SimFiles::redirectionDisabled() const {
     auto it = redirectionOff.find(this);
@@ -100,7 +102,7 @@ std::optional<std::string> SimFiles::fullPath(const std::string& path, bool redi
     std::string p = path;
     std::replace(p.begin(), p.end(), '/', '\\');
     if (p.rfind("\\\\", 0) == 0)
-        return std::nullopt;  // no network shares here
+        return std::nullopt; // no network shares here
     std::string absolute;
     if (p.size() >= 2 && p[1] == ':')
         absolute = p;
@@ -169,7 +171,8 @@ std::string SimFiles::hostPath(const std::string& path) const {
     if (best == nullptr)
         return {};
     fs::path host = best->host;
-    const std::vector<std::string> rest = splitPath(full->substr(std::min(full->size(), best->prefix.size())));
+    const std::vector<std::string> rest =
+        splitPath(full->substr(std::min(full->size(), best->prefix.size())));
     for (const std::string& part : rest)
         host /= matchEntry(host, part);
     return host.string();
@@ -404,8 +407,7 @@ bool SimFiles::DeleteFileA(const std::string& path) {
                                                                    : err::pathNotFound);
         return false;
     }
-    if (isDirectory(*full) || (attributes(*full) & fileattr::readOnly) != 0 ||
-        deniedWrite(*full)) {
+    if (isDirectory(*full) || (attributes(*full) & fileattr::readOnly) != 0 || deniedWrite(*full)) {
         machine_.SetLastError(err::accessDenied);
         return false;
     }
@@ -519,8 +521,7 @@ bool SimFiles::WriteFileBytes(const std::string& path, const std::vector<std::ui
         machine_.SetLastError(err::pathNotFound);
         return false;
     }
-    if (exists(*full) &&
-        (isDirectory(*full) || (attributes(*full) & fileattr::readOnly) != 0)) {
+    if (exists(*full) && (isDirectory(*full) || (attributes(*full) & fileattr::readOnly) != 0)) {
         machine_.SetLastError(err::accessDenied);
         return false;
     }
@@ -611,4 +612,4 @@ bool SimFiles::load(std::istream& in) {
     return true;
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

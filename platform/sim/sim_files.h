@@ -47,7 +47,7 @@ public:
     bool exists(const std::string& path) const;
     bool isDirectory(const std::string& path) const;
     bool readText(const std::string& path, std::string& text) const;
-    bool writeText(const std::string& path, const std::string& text);  // creates folders
+    bool writeText(const std::string& path, const std::string& text); // creates folders
     void makeDirectories(const std::string& path);
     void setInUse(const std::string& path, bool inUse = true);
     bool isInUse(const std::string& path) const;
@@ -66,18 +66,18 @@ public:
 
 private:
     struct Mount {
-        std::string prefix;  // upper-case Windows prefix, e.g. "C:" or "E:\PACKAGE"
-        std::string host;    // host folder
+        std::string prefix; // upper-case Windows prefix, e.g. "C:" or "E:\PACKAGE"
+        std::string host;   // host folder
     };
-    std::optional<std::string> resolve(const std::string& path) const;  // faults already checked
+    std::optional<std::string> resolve(const std::string& path) const; // faults already checked
     bool deniedWrite(const std::string& fullPath) const;
     bool fail(const char* call);
 
     SimMachine& machine_;
     std::vector<Mount> mounts_;
     std::string currentDirectory_;
-    std::map<std::string, std::uint32_t> attributes_;  // by upper-case full path
-    std::set<std::string> inUse_;                      // upper-case full paths
+    std::map<std::string, std::uint32_t> attributes_; // by upper-case full path
+    std::set<std::string> inUse_;                     // upper-case full paths
     struct Search {
         std::vector<FindData> entries;
         std::size_t next = 0;
@@ -86,4 +86,4 @@ private:
     Handle nextSearch_ = 0x5000;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

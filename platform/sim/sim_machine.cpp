@@ -10,7 +10,7 @@ namespace {
 
 thread_local std::map<const SimMachine*, std::uint32_t> lastErrors;
 
-}  // namespace
+} // namespace
 
 SimMachine::SimMachine(SimConfig config) : config_(std::move(config)) {
     // A drive that exists already belongs to a machine about to be loaded:
@@ -40,17 +40,25 @@ SimMachine::SimMachine(SimConfig config) : config_(std::move(config)) {
         layOutSystemFiles(*this);
 }
 
-SimMachine::~SimMachine() { lastErrors.erase(this); }
+SimMachine::~SimMachine() {
+    lastErrors.erase(this);
+}
 
 std::uint32_t SimMachine::GetLastError() {
     auto it = lastErrors.find(this);
     return it == lastErrors.end() ? 0 : it->second;
 }
 
-void SimMachine::SetLastError(std::uint32_t code) { lastErrors[this] = code; }
+void SimMachine::SetLastError(std::uint32_t code) {
+    lastErrors[this] = code;
+}
 
-std::string SimMachine::windowsDirectory() const { return windowsFolder(config_.os); }
+std::string SimMachine::windowsDirectory() const {
+    return windowsFolder(config_.os);
+}
 
-std::string SimMachine::systemDirectory() const { return systemFolder(config_.os); }
+std::string SimMachine::systemDirectory() const {
+    return systemFolder(config_.os);
+}
 
-}  // namespace platform::sim
+} // namespace platform::sim

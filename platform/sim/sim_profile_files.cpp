@@ -29,13 +29,14 @@ std::string SimProfileFiles::GetPrivateProfileStringA(const std::string& section
     // An absent file reads as an empty one; a file whose folder is missing is
     // not opened at all, and the default comes back as given.
     const std::size_t slash = full ? full->rfind('\\') : std::string::npos;
-    if (full && slash != std::string::npos && files.isDirectory(full->substr(0, slash == 2 ? 3 : slash)))
+    if (full && slash != std::string::npos &&
+        files.isDirectory(full->substr(0, slash == 2 ? 3 : slash)))
         return common::profileGetString("", section, key, defaultValue, bufferSize);
     return common::profileDefaultWhenUnopenable(defaultValue, bufferSize);
 }
 
-bool SimProfileFiles::WritePrivateProfileStringA(const std::string& section,
-                                                 const std::string& key, const std::string& value,
+bool SimProfileFiles::WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                                 const std::string& value,
                                                  const std::string& file) {
     if (machine_.faults().fail("WritePrivateProfileStringA", machine_))
         return false;
@@ -58,6 +59,8 @@ bool SimProfileFiles::WriteProfileStringA(const std::string& section, const std:
     return WritePrivateProfileStringA(section, key, value, "win.ini");
 }
 
-bool SimProfileFiles::FlushProfile() { return true; }
+bool SimProfileFiles::FlushProfile() {
+    return true;
+}
 
-}  // namespace platform::sim
+} // namespace platform::sim

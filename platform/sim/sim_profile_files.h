@@ -29,4 +29,4 @@ private:
     SimMachine& machine_;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -48,7 +48,7 @@ std::string parentOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-}  // namespace
+} // namespace
 
 SimRegistry::SimRegistry(SimMachine& machine) : machine_(machine) {
     for (const char* root : {"HKLM", "HKCU", "HKCR", "HKU"})
@@ -66,7 +66,8 @@ std::string SimRegistry::nativePath(RootKey root, const std::string& subKey,
         const std::string up = upper(path);
         const std::string software = "HKLM\\SOFTWARE";
         if ((up == software || up.rfind(software + "\\", 0) == 0) &&
-            up.rfind(software + "\\WOW6432NODE", 0) != 0 && up.rfind(software + "\\CLASSES", 0) != 0)
+            up.rfind(software + "\\WOW6432NODE", 0) != 0 &&
+            up.rfind(software + "\\CLASSES", 0) != 0)
             path = path.substr(0, software.size()) + "\\Wow6432Node" + path.substr(software.size());
     }
     return path;
@@ -100,7 +101,7 @@ SimRegistry::Key* SimRegistry::keyOf(Handle key, std::uint32_t& error) {
     }
     Key* k = find(h->second);
     if (k == nullptr)
-        error = err::badDeviceOrKey;  // deleted while open
+        error = err::badDeviceOrKey; // deleted while open
     return k;
 }
 
@@ -116,8 +117,8 @@ bool SimRegistry::deniedWrite(const std::string& path, std::uint32_t sam) const 
            upper(path).rfind("HKLM", 0) == 0;
 }
 
-std::uint32_t SimRegistry::RegOpenKeyExA(RootKey root, const std::string& subKey,
-                                         std::uint32_t sam, Handle& key) {
+std::uint32_t SimRegistry::RegOpenKeyExA(RootKey root, const std::string& subKey, std::uint32_t sam,
+                                         Handle& key) {
     key = 0;
     if (const std::uint32_t e = machine_.faults().failCode("RegOpenKeyExA"))
         return e;
@@ -207,7 +208,7 @@ std::uint32_t SimRegistry::RegDeleteKeyA(Handle key, const std::string& subKey) 
     const std::string prefix = upper(path) + "\\";
     for (const auto& [k, v] : keys_) {
         if (k.rfind(prefix, 0) == 0)
-            return err::accessDenied;  // a key with subkeys cannot be deleted this way
+            return err::accessDenied; // a key with subkeys cannot be deleted this way
     }
     keys_.erase(upper(path));
     return err::success;
@@ -245,8 +246,8 @@ std::uint32_t SimRegistry::RegEnumValueA(Handle key, std::uint32_t index, std::s
     return err::success;
 }
 
-void SimRegistry::setValue(const std::string& keyPath, const std::string& name,
-                           std::uint32_t type, const std::vector<std::uint8_t>& data) {
+void SimRegistry::setValue(const std::string& keyPath, const std::string& name, std::uint32_t type,
+                           const std::vector<std::uint8_t>& data) {
     Key& k = create(cleanPath(keyPath));
     for (Value& v : k.values) {
         if (equalNoCase(v.name, name)) {
@@ -272,7 +273,9 @@ void SimRegistry::setString(const std::string& keyPath, const std::string& name,
     setValue(keyPath, name, regtype::sz, data);
 }
 
-void SimRegistry::createKey(const std::string& keyPath) { create(cleanPath(keyPath)); }
+void SimRegistry::createKey(const std::string& keyPath) {
+    create(cleanPath(keyPath));
+}
 
 void SimRegistry::deleteTree(const std::string& keyPath) {
     const std::string key = upper(cleanPath(keyPath));
@@ -349,8 +352,8 @@ bool SimRegistry::load(std::istream& in) {
             std::vector<std::uint8_t> data;
             if (!parseHexBytes(f[4], data))
                 return false;
-            setValue(f[1], f[2], static_cast<std::uint32_t>(std::strtoul(f[3].c_str(), nullptr, 10)),
-                     data);
+            setValue(f[1], f[2],
+                     static_cast<std::uint32_t>(std::strtoul(f[3].c_str(), nullptr, 10)), data);
         } else if (!line.empty()) {
             return false;
         }
@@ -358,4 +361,4 @@ bool SimRegistry::load(std::istream& in) {
     return true;
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -23,7 +23,7 @@ public:
         std::vector<std::uint8_t> data;
     };
     struct Key {
-        std::string path;  // full path as created, e.g. "HKLM\SOFTWARE\KORVANE"
+        std::string path; // full path as created, e.g. "HKLM\SOFTWARE\KORVANE"
         std::vector<Value> values;
     };
 
@@ -73,9 +73,9 @@ private:
     bool deniedWrite(const std::string& path, std::uint32_t sam) const;
 
     SimMachine& machine_;
-    std::map<std::string, Key> keys_;  // by upper-case path
+    std::map<std::string, Key> keys_; // by upper-case path
     std::map<Handle, std::string> handles_;
     Handle nextHandle_ = 0x100;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -68,7 +68,7 @@ const std::map<std::uint32_t, const char*>& systemTexts() {
 
 const char* const administratorsSid = "S-1-5-32-544";
 
-}  // namespace
+} // namespace
 
 SimSystemInfo::SimSystemInfo(SimMachine& machine)
     : machine_(machine), version_(versionRecord(machine.config().os)) {}
@@ -190,7 +190,7 @@ bool SimSystemInfo::FreeLibrary(Handle module) {
 bool SimSystemInfo::FormatMessageA(std::uint32_t code, std::string& text) {
     auto it = systemTexts().find(code);
     if (it == systemTexts().end()) {
-        machine_.SetLastError(317);  // ERROR_MR_MID_NOT_FOUND
+        machine_.SetLastError(317); // ERROR_MR_MID_NOT_FOUND
         return false;
     }
     text = it->second;
@@ -221,8 +221,8 @@ bool SimSystemInfo::GetTokenGroups(Handle token, std::vector<std::string>& sids)
         machine_.SetLastError(err::invalidHandle);
         return false;
     }
-    sids = {"S-1-5-21-1004336348-1177238915-682003330-513", "S-1-1-0", "S-1-5-32-545",
-            "S-1-5-4", "S-1-5-11"};
+    sids = {"S-1-5-21-1004336348-1177238915-682003330-513", "S-1-1-0", "S-1-5-32-545", "S-1-5-4",
+            "S-1-5-11"};
     if (machine_.config().administrator)
         sids.insert(sids.begin() + 2, administratorsSid);
     return true;
@@ -238,10 +238,14 @@ bool SimSystemInfo::CloseHandle(Handle handle) {
     return true;
 }
 
-void SimSystemInfo::removeModule(const std::string& name) { removedModules_.insert(upper(name)); }
-void SimSystemInfo::addModule(const std::string& name) { extraModules_.insert(upper(name)); }
+void SimSystemInfo::removeModule(const std::string& name) {
+    removedModules_.insert(upper(name));
+}
+void SimSystemInfo::addModule(const std::string& name) {
+    extraModules_.insert(upper(name));
+}
 void SimSystemInfo::removeFunction(const std::string& module, const std::string& function) {
     removedFunctions_.insert(upper(module) + "!" + function);
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

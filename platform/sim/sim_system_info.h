@@ -49,10 +49,10 @@ private:
     SimMachine& machine_;
     OsVersionInfo version_;
     std::set<std::string> removedModules_, extraModules_, removedFunctions_;
-    std::map<Handle, std::string> loaded_;  // handle -> upper-case module name
+    std::map<Handle, std::string> loaded_; // handle -> upper-case module name
     Handle nextModule_ = 0x10000000;
     std::set<Handle> tokens_;
     Handle nextToken_ = 0x700;
 };
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -85,7 +85,7 @@ std::string escapeField(std::string_view field) {
     static const char* hex = "0123456789ABCDEF";
     std::string out;
     if (field.empty())
-        return "%";  // an empty field still takes its place on the line
+        return "%"; // an empty field still takes its place on the line
     for (unsigned char c : field) {
         if (c <= ' ' || c == '%' || c >= 0x7F) {
             out += '%';
@@ -121,8 +121,8 @@ std::vector<std::string> splitFields(std::string_view line) {
     std::size_t pos = 0;
     while (pos <= line.size()) {
         const std::size_t space = line.find(' ', pos);
-        const std::string_view part =
-            line.substr(pos, space == std::string_view::npos ? std::string_view::npos : space - pos);
+        const std::string_view part = line.substr(
+            pos, space == std::string_view::npos ? std::string_view::npos : space - pos);
         if (!part.empty())
             fields.push_back(unescapeField(part));
         if (space == std::string_view::npos)
@@ -142,4 +142,4 @@ std::string joinFields(const std::vector<std::string>& fields) {
     return line;
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

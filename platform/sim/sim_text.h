@@ -26,4 +26,4 @@ std::string unescapeField(std::string_view field);
 std::vector<std::string> splitFields(std::string_view line);
 std::string joinFields(const std::vector<std::string>& fields);
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -38,7 +38,7 @@ bool atLeast(WindowsVariant variant, WindowsVariant floor) {
     return static_cast<int>(variant) >= static_cast<int>(floor);
 }
 
-}  // namespace
+} // namespace
 
 std::optional<WindowsVariant> parseWindowsVariant(const std::string& name) {
     for (const Edition& e : editions) {
@@ -48,9 +48,13 @@ std::optional<WindowsVariant> parseWindowsVariant(const std::string& name) {
     return std::nullopt;
 }
 
-std::string windowsVariantName(WindowsVariant variant) { return edition(variant).name; }
+std::string windowsVariantName(WindowsVariant variant) {
+    return edition(variant).name;
+}
 
-bool isWin9x(WindowsVariant variant) { return edition(variant).platformId == platformWindows; }
+bool isWin9x(WindowsVariant variant) {
+    return edition(variant).platformId == platformWindows;
+}
 
 bool supportsBits(WindowsVariant variant, int bits) {
     if (bits == 32)
@@ -121,4 +125,4 @@ bool hasFunction(WindowsVariant variant, int bits, const std::string& module,
     return hasModule(variant, module);
 }
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -34,9 +34,9 @@ bool isWin9x(WindowsVariant variant);
 bool supportsBits(WindowsVariant variant, int bits);
 
 OsVersionInfo versionRecord(WindowsVariant variant);
-std::string windowsFolder(WindowsVariant variant);  // "C:\WINDOWS" or "C:\WINNT"
-std::string systemFolder(WindowsVariant variant);   // "...\system32", or "...\SYSTEM" on 9x
-std::string tempFolder(WindowsVariant variant);     // with the trailing backslash
+std::string windowsFolder(WindowsVariant variant); // "C:\WINDOWS" or "C:\WINNT"
+std::string systemFolder(WindowsVariant variant);  // "...\system32", or "...\SYSTEM" on 9x
+std::string tempFolder(WindowsVariant variant);    // with the trailing backslash
 
 // Whether a module exports a function on this edition (the functions the
 // programs look up by name because older systems lack them).
@@ -45,4 +45,4 @@ bool hasFunction(WindowsVariant variant, int bits, const std::string& module,
 // Whether a system module is there at all.
 bool hasModule(WindowsVariant variant, const std::string& module);
 
-}  // namespace platform::sim
+} // namespace platform::sim

@@ -95,4 +95,4 @@ public:
     std::uint32_t GetTickCount() override;
 };
 
-}  // namespace platform::win32
+} // namespace platform::win32

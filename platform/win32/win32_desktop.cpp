@@ -6,11 +6,17 @@
 namespace platform::win32 {
 namespace {
 
-HWND hwnd(Handle h) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h)); }
-Handle handle(const void* p) { return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(p)); }
-const char* orNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+HWND hwnd(Handle h) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h));
+}
+Handle handle(const void* p) {
+    return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(p));
+}
+const char* orNull(const std::string& s) {
+    return s.empty() ? nullptr : s.c_str();
+}
 
-}  // namespace
+} // namespace
 
 Handle Win32Desktop::CreateMutexA(const std::string& name, bool initialOwner) {
     return handle(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name.c_str()));
@@ -24,7 +30,9 @@ bool Win32Desktop::SetForegroundWindow(Handle window) {
     return ::SetForegroundWindow(hwnd(window)) != FALSE;
 }
 
-bool Win32Desktop::IsIconic(Handle window) { return ::IsIconic(hwnd(window)) != FALSE; }
+bool Win32Desktop::IsIconic(Handle window) {
+    return ::IsIconic(hwnd(window)) != FALSE;
+}
 
 bool Win32Desktop::ShowWindow(Handle window, int command) {
     return ::ShowWindow(hwnd(window), command) != FALSE;
@@ -73,16 +81,15 @@ std::string Win32ProfileFiles::GetPrivateProfileStringA(const std::string& secti
     if (bufferSize == 0)
         return {};
     std::string buffer(bufferSize, '\0');
-    const DWORD n = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                               &buffer[0], static_cast<DWORD>(bufferSize),
-                                               file.c_str());
+    const DWORD n =
+        ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), &buffer[0],
+                                   static_cast<DWORD>(bufferSize), file.c_str());
     buffer.resize(n);
     return buffer;
 }
 
 bool Win32ProfileFiles::WritePrivateProfileStringA(const std::string& section,
-                                                   const std::string& key,
-                                                   const std::string& value,
+                                                   const std::string& key, const std::string& value,
                                                    const std::string& file) {
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                         file.c_str()) != FALSE;
@@ -98,8 +105,12 @@ bool Win32ProfileFiles::FlushProfile() {
     return true;
 }
 
-void Win32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Win32Clock::Sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
 
-std::uint32_t Win32Clock::GetTickCount() { return ::GetTickCount(); }
+std::uint32_t Win32Clock::GetTickCount() {
+    return ::GetTickCount();
+}
 
-}  // namespace platform::win32
+} // namespace platform::win32

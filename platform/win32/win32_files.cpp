@@ -13,12 +13,14 @@ FindData toFindData(const WIN32_FIND_DATAA& d) {
     return f;
 }
 
-HANDLE searchHandle(Handle h) { return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(h)); }
+HANDLE searchHandle(Handle h) {
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(h));
+}
 
 using RedirectionFunction = BOOL(WINAPI*)(PVOID*);
 using RevertFunction = BOOL(WINAPI*)(PVOID);
 
-}  // namespace
+} // namespace
 
 bool Win32Files::CopyFileA(const std::string& from, const std::string& to, bool failIfExists) {
     return ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
@@ -36,7 +38,9 @@ bool Win32Files::CreateDirectoryA(const std::string& path) {
     return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
-bool Win32Files::DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+bool Win32Files::DeleteFileA(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != FALSE;
+}
 
 Handle Win32Files::FindFirstFileA(const std::string& pattern, FindData& found) {
     WIN32_FIND_DATAA data{};
@@ -55,7 +59,9 @@ bool Win32Files::FindNextFileA(Handle search, FindData& found) {
     return true;
 }
 
-bool Win32Files::FindClose(Handle search) { return ::FindClose(searchHandle(search)) != FALSE; }
+bool Win32Files::FindClose(Handle search) {
+    return ::FindClose(searchHandle(search)) != FALSE;
+}
 
 bool Win32Files::ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
     const HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -145,4 +151,4 @@ bool Win32Files::Wow64RevertWow64FsRedirection(Handle oldValue) {
     return revert(reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(oldValue))) != FALSE;
 }
 
-}  // namespace platform::win32
+} // namespace platform::win32

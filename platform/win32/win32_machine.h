@@ -38,4 +38,4 @@ private:
     std::unique_ptr<UsbInterfaceLibrary> usb_;
 };
 
-}  // namespace platform::win32
+} // namespace platform::win32

@@ -19,10 +19,14 @@ HKEY rootHandle(RootKey root) {
     return HKEY_LOCAL_MACHINE;
 }
 
-HKEY hkey(Handle key) { return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key)); }
-Handle handle(HKEY key) { return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(key)); }
+HKEY hkey(Handle key) {
+    return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key));
+}
+Handle handle(HKEY key) {
+    return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(key));
+}
 
-}  // namespace
+} // namespace
 
 std::uint32_t Win32Registry::RegOpenKeyExA(RootKey root, const std::string& subKey,
                                            std::uint32_t sam, Handle& key) {
@@ -53,15 +57,14 @@ std::uint32_t Win32Registry::RegQueryValueExA(Handle key, const std::string& nam
     if (r != ERROR_SUCCESS)
         return static_cast<std::uint32_t>(r);
     data.assign(size, 0);
-    r = ::RegQueryValueExA(hkey(key), name.c_str(), nullptr, &t, data.empty() ? nullptr : data.data(),
-                           &size);
+    r = ::RegQueryValueExA(hkey(key), name.c_str(), nullptr, &t,
+                           data.empty() ? nullptr : data.data(), &size);
     data.resize(size);
     type = t;
     return static_cast<std::uint32_t>(r);
 }
 
-std::uint32_t Win32Registry::RegSetValueExA(Handle key, const std::string& name,
-                                            std::uint32_t type,
+std::uint32_t Win32Registry::RegSetValueExA(Handle key, const std::string& name, std::uint32_t type,
                                             const std::vector<std::uint8_t>& data) {
     return static_cast<std::uint32_t>(::RegSetValueExA(hkey(key), name.c_str(), 0, type,
                                                        data.empty() ? nullptr : data.data(),
@@ -96,4 +99,4 @@ std::uint32_t Win32Registry::RegEnumValueA(Handle key, std::uint32_t index, std:
     return static_cast<std::uint32_t>(r);
 }
 
-}  // namespace platform::win32
+} // namespace platform::win32

@@ -24,7 +24,7 @@ FARPROC kernelFunction(const char* name) {
     return ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name);
 }
 
-}  // namespace
+} // namespace
 
 bool Win32SystemInfo::GetVersionExA(OsVersionInfo& info) {
     OSVERSIONINFOEXA v{};
@@ -45,8 +45,8 @@ bool Win32SystemInfo::GetVersionExA(OsVersionInfo& info) {
 
 std::uint16_t Win32SystemInfo::GetNativeSystemInfo() {
     SYSTEM_INFO si{};
-    const auto native =
-        reinterpret_cast<NativeSystemInfoFunction>(reinterpret_cast<void*>(kernelFunction("GetNativeSystemInfo")));
+    const auto native = reinterpret_cast<NativeSystemInfoFunction>(
+        reinterpret_cast<void*>(kernelFunction("GetNativeSystemInfo")));
     if (native != nullptr)
         native(&si);
     else
@@ -61,8 +61,8 @@ std::uint16_t Win32SystemInfo::GetSystemInfo() {
 }
 
 bool Win32SystemInfo::IsWow64Process(bool& wow64) {
-    const auto isWow64 =
-        reinterpret_cast<IsWow64Function>(reinterpret_cast<void*>(kernelFunction("IsWow64Process")));
+    const auto isWow64 = reinterpret_cast<IsWow64Function>(
+        reinterpret_cast<void*>(kernelFunction("IsWow64Process")));
     if (isWow64 == nullptr) {
         ::SetLastError(ERROR_PROC_NOT_FOUND);
         return false;
@@ -134,10 +134,10 @@ bool Win32SystemInfo::FreeLibrary(Handle module) {
 
 bool Win32SystemInfo::FormatMessageA(std::uint32_t code, std::string& text) {
     char* buffer = nullptr;
-    const DWORD n = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&buffer),
-        0, nullptr);
+    const DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                     reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
     if (n == 0 || buffer == nullptr)
         return false;
     text.assign(buffer, n);
@@ -183,4 +183,4 @@ bool Win32SystemInfo::CloseHandle(Handle handle) {
     return ::CloseHandle(reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(handle))) != FALSE;
 }
 
-}  // namespace platform::win32
+} // namespace platform::win32

@@ -21,7 +21,7 @@ common::OsVariant detect(SimMachine& m) {
     return common::detectOsVariant(m, messages);
 }
 
-}  // namespace
+} // namespace
 
 TEST(OsVariant, EveryEditionMapsToItsVariant) {
     const Row rows[] = {
@@ -47,7 +47,8 @@ TEST(OsVariant, UnrecognisedVersionsGiveZero) {
     testsupport::TempDir dir;
     SimMachine m(testsupport::simConfig(dir, WindowsVariant::Xp, 32));
     platform::OsVersionInfo v = platform::sim::versionRecord(WindowsVariant::Xp);
-    for (auto [major, minor] : {std::pair{4u, 1u}, {5u, 3u}, {6u, 2u}, {6u, 3u}, {10u, 0u}, {3u, 51u}}) {
+    for (auto [major, minor] :
+         {std::pair{4u, 1u}, {5u, 3u}, {6u, 2u}, {6u, 3u}, {10u, 0u}, {3u, 51u}}) {
         v.majorVersion = major;
         v.minorVersion = minor;
         m.simSystem().overrideVersion(v);

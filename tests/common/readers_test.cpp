@@ -80,7 +80,7 @@ TEST(RegistryKey, OpensTheNativeViewOnSixtyFourBitWindows) {
         std::uint32_t v = 99;
         EXPECT_TRUE(key.readDword("D1", v));
         EXPECT_EQ(0u, v);
-        EXPECT_FALSE(key.readDword("Driver", v));  // not four bytes
+        EXPECT_FALSE(key.readDword("Driver", v)); // not four bytes
     }
     EXPECT_TRUE(m.simRegistry().hasKey("HKLM\\SOFTWARE\\KORVANE\\PRINTERPORT"));
     EXPECT_FALSE(m.simRegistry().hasKey("HKLM\\SOFTWARE\\Wow6432Node\\KORVANE"));

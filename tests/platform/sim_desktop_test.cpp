@@ -59,8 +59,9 @@ TEST(SimDesktop, StartingAProgramRunsItsHandlerOrFailsWhenTheFileIsMissing) {
         EXPECT_EQ("2", l.parameters);
         return std::uintptr_t{42};
     });
-    EXPECT_EQ(42u, m.desktop().ShellExecuteA(0, "open", "E:\\Package\\USBDRV\\USBDriver\\Install.exe",
-                                            "2", "", sw::showNormal));
+    EXPECT_EQ(42u,
+              m.desktop().ShellExecuteA(0, "open", "E:\\Package\\USBDRV\\USBDriver\\Install.exe",
+                                        "2", "", sw::showNormal));
     EXPECT_EQ(2u, m.desktop().ShellExecuteA(0, "open", "E:\\Package\\Missing.exe", "", "", 1));
     EXPECT_EQ(1, runs);
     EXPECT_EQ(2u, m.simDesktop().launches().size());

@@ -26,7 +26,7 @@ std::vector<std::string> names(Files& files, const std::string& pattern) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(SimFiles, NamesAreFoundWithoutRegardToCase) {
     testsupport::TempDir dir;
@@ -58,8 +58,8 @@ TEST(SimFiles, ThirtyTwoBitProgramIsRedirectedFromSystem32UntilItSwitchesRedirec
 
     // The spooler's folders are shared by both bitnesses.
     m.simFiles().makeDirectories("C:\\WINDOWS\\system32\\spool\\drivers\\x64");
-    ASSERT_TRUE(f.CopyFileA("W64\\KVMON.DLL", "C:\\WINDOWS\\system32\\spool\\drivers\\x64\\a.dll",
-                            false));
+    ASSERT_TRUE(
+        f.CopyFileA("W64\\KVMON.DLL", "C:\\WINDOWS\\system32\\spool\\drivers\\x64\\a.dll", false));
     EXPECT_TRUE(m.simFiles().exists("C:\\WINDOWS\\system32\\spool\\drivers\\x64\\a.dll"));
 }
 

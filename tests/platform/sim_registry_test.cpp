@@ -16,7 +16,7 @@ std::vector<std::uint8_t> dword(std::uint32_t v) {
             static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
-}  // namespace
+} // namespace
 
 TEST(SimRegistry, ThirtyTwoBitProgramOnSixtyFourBitWindowsSeesTheWow64ViewOfSoftware) {
     testsupport::TempDir dir;
@@ -100,12 +100,12 @@ TEST(SimRegistry, FaultsFailTheNamedCallOnlyAsOftenAsAsked) {
     SimMachine m(testsupport::simConfig(dir, WindowsVariant::Xp, 32));
     m.faults().failCall("RegCreateKeyExA", err::accessDenied, 2);
     Handle key = 0;
-    EXPECT_EQ(err::accessDenied,
-              m.registry().RegCreateKeyExA(RootKey::LocalMachine, "SOFTWARE\\K", regsam::allAccess, key));
-    EXPECT_EQ(err::accessDenied,
-              m.registry().RegCreateKeyExA(RootKey::LocalMachine, "SOFTWARE\\K", regsam::allAccess, key));
-    EXPECT_EQ(0u,
-              m.registry().RegCreateKeyExA(RootKey::LocalMachine, "SOFTWARE\\K", regsam::allAccess, key));
+    EXPECT_EQ(err::accessDenied, m.registry().RegCreateKeyExA(RootKey::LocalMachine, "SOFTWARE\\K",
+                                                              regsam::allAccess, key));
+    EXPECT_EQ(err::accessDenied, m.registry().RegCreateKeyExA(RootKey::LocalMachine, "SOFTWARE\\K",
+                                                              regsam::allAccess, key));
+    EXPECT_EQ(0u, m.registry().RegCreateKeyExA(RootKey::LocalMachine, "SOFTWARE\\K",
+                                               regsam::allAccess, key));
     m.registry().RegCloseKey(key);
 }
 

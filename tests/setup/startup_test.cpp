@@ -43,7 +43,7 @@ Started start(const testsupport::TempDir& dir, WindowsVariant os, int bits,
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Startup, APackageWithAnInstallablePortRunsTheWizard) {
     testsupport::TempDir dir;
@@ -111,10 +111,10 @@ TEST(Startup, PackageBitnessRestrictsOnlyTheOtherBitness) {
     struct Case {
         const char* value;
         int bits;
-        const char* refusal;  // nullptr: runs
-    } cases[] = {{"0", 64, nullptr},          {"0", 32, nullptr},         {"3", 64, nullptr},
-                 {"3", 32, nullptr},          {"1", 32, nullptr},         {"1", 64, "32-bit only."},
-                 {"2", 64, nullptr},          {"2", 32, "64-bit only."}};
+        const char* refusal; // nullptr: runs
+    } cases[] = {{"0", 64, nullptr}, {"0", 32, nullptr},       {"3", 64, nullptr},
+                 {"3", 32, nullptr}, {"1", 32, nullptr},       {"1", 64, "32-bit only."},
+                 {"2", 64, nullptr}, {"2", 32, "64-bit only."}};
     for (const Case& c : cases) {
         testsupport::TempDir dir;
         writePackage(dir, std::string("Supported32OR64=") + c.value + "\r\n");
@@ -151,8 +151,8 @@ TEST(Startup, ANetworkOnlyLastModelIsRefused) {
     writePackage(dir);
     dir.write("package/DRVCONFIG/setup.ini",
               "[DEVICENAME]\r\nDEVICENUMBER=1\r\nDEVICENAME1=QRT-N1-ReceiptPrinter\r\n");
-    for (const char* f : {"setup_receipt.ini", "setup_ticket.ini", "setup_lable.ini",
-                          "setup_embedded.ini"})
+    for (const char* f :
+         {"setup_receipt.ini", "setup_ticket.ini", "setup_lable.ini", "setup_embedded.ini"})
         dir.write(std::string("package/DRVCONFIG/") + f,
                   "[QRT-N1.PORT]\r\nNETSUPPORTED=1\r\nUSBSUPPORTED=0\r\nLPTSUPPORTED=0\r\n"
                   "COMSUPPORTED=0\r\n");
@@ -172,8 +172,9 @@ TEST(Startup, AModelListWithoutPrinterTypesIsRefused) {
 TEST(Startup, AHugeModelCountDoesNotKeepTheProgramReading) {
     testsupport::TempDir dir;
     writePackage(dir);
-    dir.write("package/DRVCONFIG/setup.ini",
-              "[DEVICENAME]\r\nDEVICENUMBER=2147483647\r\nDEVICENAME1=QRT-K500NX-ReceiptPrinter\r\n");
+    dir.write(
+        "package/DRVCONFIG/setup.ini",
+        "[DEVICENAME]\r\nDEVICENUMBER=2147483647\r\nDEVICENAME1=QRT-K500NX-ReceiptPrinter\r\n");
     // Entries 2..999 are missing and read "0": the last one read carries no type,
     // so the model checked is "0", which has no port section.
     EXPECT_EQ(StartupOutcome::Refused, start(dir, WindowsVariant::Xp, 32).result.outcome);

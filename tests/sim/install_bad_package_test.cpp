@@ -58,7 +58,9 @@ struct BadPackage {
     const char* messageText;
 };
 
-void PrintTo(const BadPackage& bad, std::ostream* out) { *out << bad.name; }
+void PrintTo(const BadPackage& bad, std::ostream* out) {
+    *out << bad.name;
+}
 
 void setKey(const fs::path& file, const std::string& section, const std::string& key,
             const std::string& value) {

@@ -52,4 +52,4 @@ inline platform::sim::SimConfig simConfig(const TempDir& dir, platform::sim::Win
     return c;
 }
 
-}  // namespace testsupport
+} // namespace testsupport

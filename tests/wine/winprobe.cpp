@@ -56,7 +56,7 @@ int hold(const char* title, DWORD seconds) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
             std::printf("no window titled \"%s\"\n", title);
             return 1;
         }
-        Sleep(300);  // let the window finish drawing its controls
+        Sleep(300); // let the window finish drawing its controls
         EnumChildWindows(w, printChild, 1);
         std::fflush(stdout);
         return 0;
