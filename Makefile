@@ -14,7 +14,7 @@ bootstrap:
 build: bootstrap
 	@for p in $(PRESETS); do \
 	  [ -f build/$$p/build.ninja ] || cmake --preset $$p >/dev/null || exit 1; \
-	  echo "== build $$p"; cmake --build build/$$p -j $(JOBS) | grep -v '^\[' ; \
+	  echo "== build $$p"; cmake --build build/$$p -j $(JOBS) | grep -v -E '^(\[|-- |ninja: no work)' ; \
 	  [ $${PIPESTATUS[0]} -eq 0 ] || exit 1; \
 	done
 
