@@ -118,6 +118,24 @@ SimJob* SimPluginHost::openJob(Handle printer) {
     return nullptr;
 }
 
+// The common start of the calls inside a job: recorded, faults, a known
+// printer with a document started on it; null with the error set otherwise.
+SimJob* SimPluginHost::jobCall(const char* call, Handle printer) {
+    spoolerCalls_.push_back(call);
+    if (injected(call)) {
+        return nullptr;
+    }
+    if (!knownPrinter(printer)) {
+        fail(err::invalidHandle);
+        return nullptr;
+    }
+    SimJob* job = openJob(printer);
+    if (job == nullptr) {
+        fail(errorSplNoStartDoc);
+    }
+    return job;
+}
+
 // --- raw jobs --------------------------------------------------------------
 
 std::uint32_t SimPluginHost::StartDocPrinterW(Handle printer, const DocInfo1W& doc) {
@@ -143,16 +161,9 @@ std::uint32_t SimPluginHost::StartDocPrinterW(Handle printer, const DocInfo1W& d
 }
 
 bool SimPluginHost::StartPagePrinter(Handle printer) {
-    spoolerCalls_.push_back("StartPagePrinter");
-    if (injected("StartPagePrinter")) {
-        return false;
-    }
-    if (!knownPrinter(printer)) {
-        return fail(err::invalidHandle);
-    }
-    SimJob* job = openJob(printer);
+    SimJob* job = jobCall("StartPagePrinter", printer);
     if (job == nullptr) {
-        return fail(errorSplNoStartDoc);
+        return false;
     }
     job->pageOpen = true;
     ++job->pages;
@@ -161,17 +172,10 @@ bool SimPluginHost::StartPagePrinter(Handle printer) {
 
 bool SimPluginHost::WritePrinter(Handle printer, const std::uint8_t* bytes, std::uint32_t count,
                                  std::uint32_t& written) {
-    spoolerCalls_.push_back("WritePrinter");
     written = 0;
-    if (injected("WritePrinter")) {
-        return false;
-    }
-    if (!knownPrinter(printer)) {
-        return fail(err::invalidHandle);
-    }
-    SimJob* job = openJob(printer);
+    SimJob* job = jobCall("WritePrinter", printer);
     if (job == nullptr) {
-        return fail(errorSplNoStartDoc);
+        return false;
     }
     if (count != 0 && bytes == nullptr) {
         return fail(err::invalidParameter);
@@ -182,32 +186,18 @@ bool SimPluginHost::WritePrinter(Handle printer, const std::uint8_t* bytes, std:
 }
 
 bool SimPluginHost::EndPagePrinter(Handle printer) {
-    spoolerCalls_.push_back("EndPagePrinter");
-    if (injected("EndPagePrinter")) {
-        return false;
-    }
-    if (!knownPrinter(printer)) {
-        return fail(err::invalidHandle);
-    }
-    SimJob* job = openJob(printer);
+    SimJob* job = jobCall("EndPagePrinter", printer);
     if (job == nullptr) {
-        return fail(errorSplNoStartDoc);
+        return false;
     }
     job->pageOpen = false;
     return true;
 }
 
 bool SimPluginHost::EndDocPrinter(Handle printer) {
-    spoolerCalls_.push_back("EndDocPrinter");
-    if (injected("EndDocPrinter")) {
-        return false;
-    }
-    if (!knownPrinter(printer)) {
-        return fail(err::invalidHandle);
-    }
-    SimJob* job = openJob(printer);
+    SimJob* job = jobCall("EndDocPrinter", printer);
     if (job == nullptr) {
-        return fail(errorSplNoStartDoc);
+        return false;
     }
     job->pageOpen = false;
     job->ended = true;

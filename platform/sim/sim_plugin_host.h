@@ -113,6 +113,7 @@ private:
         return failure;
     }
     SimJob* openJob(Handle printer);
+    SimJob* jobCall(const char* call, Handle printer);
     bool knownPrinter(Handle printer);
     bool parentExists(const std::u16string& key) const;
     bool sharingAllows(const std::u16string& key, std::uint32_t access, std::uint32_t share) const;
