@@ -104,15 +104,23 @@ setup::InstallRequest request(const Options& o, SimMachine& m) {
     return r;
 }
 
+// The machine of a folder, or null after saying why it cannot be used.
+std::unique_ptr<SimMachine> openOrReport(const std::string& folder, const std::string& package,
+                                         std::ostream& err) {
+    std::string error;
+    std::unique_ptr<SimMachine> m = openMachine(folder, package, error);
+    if (!m)
+        err << "drvsim: " << error << '\n';
+    return m;
+}
+
 int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string package, error;
+    std::string package;
     if (!packageFolder(o, package, err))
         return exitUnusable;
-    std::unique_ptr<SimMachine> m = openMachine(o.machine, package, error);
-    if (!m) {
-        err << "drvsim: " << error << '\n';
+    std::unique_ptr<SimMachine> m = openOrReport(o.machine, package, err);
+    if (!m)
         return exitUnusable;
-    }
     if (!servePorts(o, *m, true, err))
         return exitUnusable;
     provideUsbInstaller(*m,
@@ -150,12 +158,9 @@ int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
 }
 
 int runFail(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string error;
-    std::unique_ptr<SimMachine> m = openMachine(o.machine, "", error);
-    if (!m) {
-        err << "drvsim: " << error << '\n';
+    std::unique_ptr<SimMachine> m = openOrReport(o.machine, "", err);
+    if (!m)
         return exitUnusable;
-    }
     servePorts(o, *m, false, err);
     m->faults().failCall(o.call, o.error, o.times);
     if (!save(*m, err))
@@ -167,12 +172,9 @@ int runFail(const Options& o, std::ostream& out, std::ostream& err) {
 }
 
 int runShow(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string error;
-    std::unique_ptr<SimMachine> m = openMachine(o.machine, "", error);
-    if (!m) {
-        err << "drvsim: " << error << '\n';
+    std::unique_ptr<SimMachine> m = openOrReport(o.machine, "", err);
+    if (!m)
         return exitUnusable;
-    }
     servePorts(o, *m, false, err);
     const Baseline baseline = readBaseline(o.machine);
     out << (o.json ? jsonReport(*m, baseline) : textReport(*m, baseline));
@@ -180,14 +182,12 @@ int runShow(const Options& o, std::ostream& out, std::ostream& err) {
 }
 
 int runUsbDriver(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string package, error;
+    std::string package;
     if (!packageFolder(o, package, err))
         return exitUnusable;
-    std::unique_ptr<SimMachine> m = openMachine(o.machine, package, error);
-    if (!m) {
-        err << "drvsim: " << error << '\n';
+    std::unique_ptr<SimMachine> m = openOrReport(o.machine, package, err);
+    if (!m)
         return exitUnusable;
-    }
     if (!servePorts(o, *m, true, err))
         return exitUnusable;
     // Install.exe of the package's folder for the machine's bitness, started with ARG.
