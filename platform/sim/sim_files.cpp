@@ -182,6 +182,16 @@ std::optional<std::string> SimFiles::resolve(const std::string& path) const {
     return fullPath(path, true);
 }
 
+std::optional<std::string> SimFiles::resolveExisting(const std::string& path) {
+    const std::optional<std::string> full = resolve(path);
+    if (full && exists(*full))
+        return full;
+    // As the kernel tells them apart: the file is missing, or already its folder.
+    machine_.SetLastError(full && isDirectory(parentOf(*full)) ? err::fileNotFound
+                                                               : err::pathNotFound);
+    return std::nullopt;
+}
+
 bool SimFiles::exists(const std::string& path) const {
     const std::string host = hostPath(path);
     std::error_code ec;
@@ -347,12 +357,9 @@ bool SimFiles::CopyFileA(const std::string& from, const std::string& to, bool fa
 std::uint32_t SimFiles::GetFileAttributesA(const std::string& path) {
     if (fail("GetFileAttributesA"))
         return fileattr::invalid;
-    const std::optional<std::string> full = resolve(path);
-    if (!full || !exists(*full)) {
-        machine_.SetLastError(full && isDirectory(parentOf(*full)) ? err::fileNotFound
-                                                                   : err::pathNotFound);
+    const std::optional<std::string> full = resolveExisting(path);
+    if (!full)
         return fileattr::invalid;
-    }
     return attributes(*full);
 }
 
@@ -401,12 +408,9 @@ bool SimFiles::CreateDirectoryA(const std::string& path) {
 bool SimFiles::DeleteFileA(const std::string& path) {
     if (fail("DeleteFileA"))
         return false;
-    const std::optional<std::string> full = resolve(path);
-    if (!full || !exists(*full)) {
-        machine_.SetLastError(full && isDirectory(parentOf(*full)) ? err::fileNotFound
-                                                                   : err::pathNotFound);
+    const std::optional<std::string> full = resolveExisting(path);
+    if (!full)
         return false;
-    }
     if (isDirectory(*full) || (attributes(*full) & fileattr::readOnly) != 0 || deniedWrite(*full)) {
         machine_.SetLastError(err::accessDenied);
         return false;
@@ -498,12 +502,9 @@ bool SimFiles::FindClose(Handle handle) {
 bool SimFiles::ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
     if (fail("ReadFile"))
         return false;
-    const std::optional<std::string> full = resolve(path);
-    if (!full || !exists(*full)) {
-        machine_.SetLastError(full && isDirectory(parentOf(*full)) ? err::fileNotFound
-                                                                   : err::pathNotFound);
+    const std::optional<std::string> full = resolveExisting(path);
+    if (!full)
         return false;
-    }
     if (isDirectory(*full)) {
         machine_.SetLastError(err::accessDenied);
         return false;
@@ -542,10 +543,10 @@ bool SimFiles::WriteFileBytes(const std::string& path, const std::vector<std::ui
 bool SimFiles::GetFileVersionInfoA(const std::string& path, std::string& fileVersion) {
     if (fail("GetFileVersionInfoA"))
         return false;
-    const std::optional<std::string> full = resolve(path);
-    if (!full || !exists(*full) || isDirectory(*full)) {
-        machine_.SetLastError(full && isDirectory(parentOf(*full)) ? err::fileNotFound
-                                                                   : err::pathNotFound);
+    const std::optional<std::string> full = resolveExisting(path);
+    if (!full || isDirectory(*full)) {
+        if (full)
+            machine_.SetLastError(err::fileNotFound);
         return false;
     }
     std::ifstream in(hostPath(*full), std::ios::binary);

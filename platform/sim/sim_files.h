@@ -70,6 +70,9 @@ private:
         std::string host;   // host folder
     };
     std::optional<std::string> resolve(const std::string& path) const; // faults already checked
+    // The full path of an existing file or folder; else the last error says
+    // whether the file or its folder is missing.
+    std::optional<std::string> resolveExisting(const std::string& path);
     bool deniedWrite(const std::string& fullPath) const;
     bool fail(const char* call);
 
