@@ -9,8 +9,6 @@
 #include "setup/engine/spooler_service.h"
 #include "setup/engine/staged_copy.h"
 
-#include <cctype>
-
 namespace setup {
 namespace {
 
@@ -20,10 +18,7 @@ namespace {
 bool stageFile(InstallSession& session, const std::string& name, int kind) {
     const int result = stagedCopyOf(session, name, kind);
     if (result == staged::inUse || result == staged::accessDenied) {
-        std::string upper = name;
-        for (char& c : upper)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        session.error = session.text("IDS_ERR_COPYFIEL") + upper;
+        session.error = session.text("IDS_ERR_COPYFIEL") + upperCase(name);
         const std::string system = session.systemText(static_cast<std::uint32_t>(result));
         if (!system.empty())
             session.error += "\n" + system + "\n" + session.text("IDS_ERR_COPYFIEL1");

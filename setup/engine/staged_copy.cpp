@@ -12,12 +12,6 @@
 namespace setup {
 namespace {
 
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 bool existsIn(platform::Machine& machine, const std::string& path) {
     return machine.files().GetFileAttributesA(path) != platform::fileattr::invalid;
 }
@@ -126,6 +120,12 @@ int packageCopy(InstallSession& session, const std::string& name, int kind, bool
 }
 
 } // namespace
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
 
 bool isUniDrvSupportName(const std::string& upperName) {
     for (const char* part : {"UNIDRV", "STDNAMES", "TTFSUB", "UNIRES"}) {

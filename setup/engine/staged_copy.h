@@ -37,6 +37,9 @@ inline int stagedCopyOf(InstallSession& session, std::string name, int kind, boo
     return stagedCopy(session, name, kind, rename);
 }
 
+// A file name as staging writes it: upper case, as the spooler's folders keep it.
+std::string upperCase(std::string text);
+
 // Whether the upper-cased name is one of the universal driver's support files.
 bool isUniDrvSupportName(const std::string& upperName);
 
