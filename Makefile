@@ -4,7 +4,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 PRESETS := native win32 win64
 
-.PHONY: all bootstrap build package test unit wine bench fuzz format clean
+.PHONY: all bootstrap build package test unit wine screenshots bench fuzz format clean
 
 all: build
 
@@ -27,6 +27,9 @@ unit: build
 
 wine: package
 	@bash tests/wine/run.sh
+
+screenshots: package
+	@bash tools/screenshots/run.sh
 
 test: build
 	@bash tools/run_tests.sh

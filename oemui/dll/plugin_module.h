@@ -7,6 +7,7 @@
 
 #include "oemui/dll/activation_context.h"
 #include "oemui/module_services.h"
+#include "oemui/pages/sheet_state.h"
 #include "platform/win32/win32_plugin_host.h"
 
 namespace oemui::dll {
@@ -34,6 +35,7 @@ struct PluginModule {
     Win32ModuleServices services{*this};
     OemUiModule core{services};
     platform::win32::Win32PluginHost host;
+    pages::SheetState sheet;
 };
 
 PluginModule& pluginModule();

@@ -4,6 +4,8 @@
 //   winprobe read TITLE SECONDS    wait for a window with that title, print the
 //                                  texts of its controls, press its OK button
 //   winprobe absent TITLE SECONDS  succeed when no such window appears in time
+//   winprobe rect TITLE SECONDS    wait for the window, print its screen
+//                                  rectangle as "LEFT TOP WIDTH HEIGHT"
 #include <windows.h>
 
 #include <cstdio>
@@ -60,7 +62,7 @@ int hold(const char* title, DWORD seconds) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: winprobe hold|read|absent TITLE SECONDS\n");
+        std::fprintf(stderr, "usage: winprobe hold|read|absent|rect TITLE SECONDS\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -81,5 +83,13 @@ int main(int argc, char** argv) {
     }
     if (command == "absent")
         return waitFor(title, seconds) == nullptr ? 0 : 1;
+    if (command == "rect") {
+        HWND w = waitFor(title, seconds);
+        RECT r{};
+        if (w == nullptr || !GetWindowRect(w, &r))
+            return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
     return 2;
 }

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# make screenshots: every dialog of the package as Wine draws it, from the real
+# binaries, on a virtual X display. Each tools/screenshots/*.shots.sh takes its
+# pictures with `shoot` (lib.sh) into docs/screenshots/.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+export PKG_ROOT=$root
+export PKG_BUILD_WIN32=$root/build/win32
+export PKG_BUILD_WIN64=$root/build/win64
+export PKG_PACKAGE=$root/out/package
+export PKG_PACKAGE_ZH=$root/out/package-zh
+export PKG_SHOTS=$root/docs/screenshots
+export WINEPREFIX=$root/build/wine-shots
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$PKG_SHOTS"
+rm -rf "$WINEPREFIX"
+
+display=:$((80 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+cleanup() {
+  wineserver -k >/dev/null 2>&1
+  kill "$xvfb" >/dev/null 2>&1
+}
+trap cleanup EXIT
+timeout 300 wineboot -i >/dev/null 2>&1
+wineserver -w
+
+status=0
+for s in "$root"/tools/screenshots/*.shots.sh; do
+  [ -e "$s" ] || continue
+  echo "== $(basename "$s" .shots.sh)"
+  if ! timeout 600 bash "$s"; then
+    echo "FAIL: $(basename "$s")"
+    status=1
+  fi
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+done
+ls "$PKG_SHOTS"/*.png 2>/dev/null | sed "s|^$root/||"
+exit $status
