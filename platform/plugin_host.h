@@ -109,6 +109,10 @@ public:
     // GetTempPathW: the folder with its final backslash; empty on failure.
     virtual std::u16string GetTempPathW() = 0;
 
+    // MessageBoxW; answers mb::idOk, idYes, idNo... (0 when the box failed).
+    virtual int MessageBoxW(Handle owner, const std::u16string& text, const std::u16string& caption,
+                            std::uint32_t type) = 0;
+
     // GetOpenFileNameW, run inside the plug-in's activation context. false when
     // the user cancels (last error 0) or the dialog fails.
     virtual bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) = 0;

@@ -584,4 +584,25 @@ bool SimPluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileRes
     return true;
 }
 
+void SimPluginHost::queueMessageBoxAnswers(const std::vector<int>& answers) {
+    messageBoxAnswers_.insert(messageBoxAnswers_.end(), answers.begin(), answers.end());
+}
+
+int SimPluginHost::MessageBoxW(Handle /*owner*/, const std::u16string& text,
+                               const std::u16string& caption, std::uint32_t type) {
+    if (injected("MessageBoxW"))
+        return 0;
+    int answer = mb::idOk;
+    const std::uint32_t buttons = type & 0xF;
+    if (buttons == mb::yesNo || buttons == 3 /* yes, no, cancel */ || buttons == mb::okCancel) {
+        answer = buttons == mb::okCancel ? mb::idCancel : mb::idNo;
+        if (!messageBoxAnswers_.empty()) {
+            answer = messageBoxAnswers_.front();
+            messageBoxAnswers_.pop_front();
+        }
+    }
+    messageBoxes_.push_back({text, caption, type, answer});
+    return answer;
+}
+
 } // namespace platform::sim

@@ -51,6 +51,9 @@ public:
     // WritePrinter reports at most this many bytes written per call (0: all).
     void setWriteLimit(std::uint32_t bytes) { writeLimit_ = bytes; }
     void setTempPath(std::u16string path) { tempPath_ = std::move(path); }
+    // Answers for the questions (Yes/No, OK/Cancel), in order; a question with
+    // no answer left gets No (Cancel).
+    void queueMessageBoxAnswers(const std::vector<int>& answers);
     Faults& faults() { return faults_; }
 
     // --- inspecting ------------------------------------------------------
@@ -58,6 +61,13 @@ public:
     // Every spooler call on a printer handle, in order ("StartDocPrinterW", ...).
     const std::vector<std::string>& spoolerCalls() const { return spoolerCalls_; }
     const std::vector<OpenFileRequest>& openFileRequests() const { return openFileRequests_; }
+    struct MessageBoxShown {
+        std::u16string text;
+        std::u16string caption;
+        std::uint32_t type = 0;
+        int answer = 0;
+    };
+    const std::vector<MessageBoxShown>& messageBoxes() const { return messageBoxes_; }
     bool hasFile(const std::u16string& path) const;
     std::vector<std::uint8_t> fileBytes(const std::u16string& path) const;
     std::size_t openHandles() const { return handles_.size(); }
@@ -89,6 +99,8 @@ public:
     std::uint32_t GetFileAttributesW(const std::u16string& path) override;
     bool SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) override;
     std::u16string GetTempPathW() override;
+    int MessageBoxW(Handle owner, const std::u16string& text, const std::u16string& caption,
+                    std::uint32_t type) override;
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override { return lastError_; }
     void SetLastError(std::uint32_t code) override { lastError_ = code; }
@@ -134,6 +146,8 @@ private:
     std::u16string tempPath_ = u"C:\\Users\\User\\AppData\\Local\\Temp\\";
     std::deque<std::optional<OpenFileResult>> openFileAnswers_;
     std::vector<OpenFileRequest> openFileRequests_;
+    std::deque<int> messageBoxAnswers_;
+    std::vector<MessageBoxShown> messageBoxes_;
 };
 
 } // namespace platform::sim

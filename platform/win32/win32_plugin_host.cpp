@@ -192,6 +192,12 @@ std::u16string Win32PluginHost::GetTempPathW() {
     return fromWide(buffer);
 }
 
+int Win32PluginHost::MessageBoxW(Handle owner, const std::u16string& text,
+                                  const std::u16string& caption, std::uint32_t type) {
+    return ::MessageBoxW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), wide(text),
+                         wide(caption), type);
+}
+
 bool Win32PluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) {
     // "text\0pattern\0...\0\0"
     std::u16string filter;

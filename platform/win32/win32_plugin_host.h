@@ -41,6 +41,8 @@ public:
     std::uint32_t GetFileAttributesW(const std::u16string& path) override;
     bool SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) override;
     std::u16string GetTempPathW() override;
+    int MessageBoxW(Handle owner, const std::u16string& text, const std::u16string& caption,
+                    std::uint32_t type) override;
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t code) override;
