@@ -3,7 +3,7 @@
 // its port, and a serial printer whose name is taken N times, so that the
 // numbered names "(1)" .. "(N)" are tried first.
 #include "platform/sim/sim_machine.h"
-#include "setup/engine/install_action.h"
+#include "setup/progress_dialog.h"
 #include "tests/support/sample_package.h"
 
 #include <benchmark/benchmark.h>
@@ -76,7 +76,7 @@ void addPrinters(SimMachine& m, const std::string& source, const std::string& ba
 }
 
 void runInstall(benchmark::State& state, SimMachine& m, const setup::InstallRequest& r) {
-    setup::SynchronousProgress progress;
+    setup::SynchronousProgress progress(m.clock());
     const setup::InstallOutcome outcome = setup::runInstall(m, r, progress);
     if (outcome.result != setup::InstallResult::Succeeded)
         state.SkipWithError(("installation failed: " + outcome.message).c_str());

@@ -119,6 +119,7 @@ inline constexpr int idNo = 7;
 namespace sw {
 inline constexpr int hide = 0;
 inline constexpr int showNormal = 1;
+inline constexpr int show = 5;
 inline constexpr int minimize = 6;
 inline constexpr int restore = 9;
 } // namespace sw

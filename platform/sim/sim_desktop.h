@@ -62,6 +62,8 @@ public:
     const std::vector<Window>& windows() const { return windows_; }
     Handle foreground() const { return foreground_; }
     void addMutex(const std::string& name) { mutexes_.insert(name); }
+    // The program that held it has ended.
+    void removeMutex(const std::string& name) { mutexes_.erase(name); }
     // Answers for the Yes/No (and OK/Cancel) questions, in order; a question
     // with no answer left gets No (Cancel).
     void queueAnswers(const std::vector<int>& answers);

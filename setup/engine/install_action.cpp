@@ -29,11 +29,11 @@ public:
           session_(machine, request.os, request.wow64, request.ownerWindow, languageFile_),
           messages_(machine.profiles(), languageFile_, "Message") {}
 
-    InstallOutcome run(ProgressView& progress) {
+    InstallOutcome run(WorkerRunner& runner) {
         if (!checkChoice() || !checkSupport() || !choosePortKind() || !prepareUsbDriver() ||
             !resolvePlan() || !preparePort() || !prepareUsbIdentity())
             return outcome_;
-        return runWorker(progress);
+        return runWorker(runner);
     }
 
 private:
@@ -186,10 +186,10 @@ private:
         return stop("Failed to set Printer ID!");
     }
 
-    InstallOutcome runWorker(ProgressView& progress) {
-        ProgressController controller(machine_.clock(), request_.os);
-        progress.run(controller, [this] { return runInstallationWorker(session_, job_); });
-        const bool succeeded = controller.status() == WorkerStatus::Succeeded;
+    InstallOutcome runWorker(WorkerRunner& runner) {
+        const bool succeeded = runner.run(request_.os, [this] {
+            return runInstallationWorker(session_, job_);
+        }) == WorkerStatus::Succeeded;
         if (!succeeded && session_.error.empty())
             session_.error = "The installation ended without a result.";
         outcome_.result = succeeded ? InstallResult::Succeeded : InstallResult::Failed;
@@ -227,8 +227,8 @@ private:
 } // namespace
 
 InstallOutcome runInstall(platform::Machine& machine, const InstallRequest& request,
-                          ProgressView& progress) {
-    return InstallAction(machine, request).run(progress);
+                          WorkerRunner& runner) {
+    return InstallAction(machine, request).run(runner);
 }
 
 } // namespace setup

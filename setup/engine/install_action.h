@@ -5,7 +5,7 @@
 #pragma once
 
 #include "setup/engine/install_request.h"
-#include "setup/engine/progress_controller.h"
+#include "setup/engine/installation_worker.h"
 
 #include <functional>
 #include <string>
@@ -17,27 +17,13 @@ class Machine;
 
 namespace setup {
 
-// How the progress dialog is run around the worker. The Win32 wizard
-// minimises itself, starts the worker on its own thread and shows the modal
-// progress dialog, whose timer drives progress.animate(); tools and the
-// simulated machine use SynchronousProgress.
-class ProgressView {
+// How the worker runs while the user waits: the wizard starts it on a thread of
+// its own and shows the progress dialog until it reports; tools and tests run
+// it in place (SynchronousProgress). Answers the worker's result.
+class WorkerRunner {
 public:
-    virtual ~ProgressView() = default;
-    // Runs `worker` to its end, stores its result with progress.setStatus, and
-    // returns once the dialog has closed.
-    virtual void run(ProgressController& progress, const std::function<WorkerStatus()>& worker) = 0;
-};
-
-// Runs the worker on the calling thread, then the dialog's animation over the
-// machine's clock, recording the bar positions.
-class SynchronousProgress : public ProgressView {
-public:
-    void run(ProgressController& progress, const std::function<WorkerStatus()>& worker) override;
-    const std::vector<int>& positions() const { return positions_; }
-
-private:
-    std::vector<int> positions_;
+    virtual ~WorkerRunner() = default;
+    virtual WorkerStatus run(common::OsVariant os, const std::function<WorkerStatus()>& worker) = 0;
 };
 
 enum class InstallResult {
@@ -60,6 +46,6 @@ struct InstallOutcome {
 // Every message box is owned by request.ownerWindow; texts come from the
 // language file under the current directory.
 InstallOutcome runInstall(platform::Machine& machine, const InstallRequest& request,
-                          ProgressView& progress);
+                          WorkerRunner& runner);
 
 } // namespace setup

@@ -9,8 +9,10 @@ InstallSession::InstallSession(platform::Machine& m, common::OsVariant variant, 
                                platform::Handle ownerWindow, const std::string& languageFile)
     : machine(m), os(variant), wow64(isWow64), owner(ownerWindow),
       messages_(m.profiles(),
-                languageFile.empty() ? common::setupLanguageFilePath(m) : languageFile, "Message") {
-}
+                languageFile.empty() ? common::setupLanguageFilePath(m) : languageFile, "Message"),
+      caption_(SetupTexts(m.profiles(),
+                          languageFile.empty() ? common::setupLanguageFilePath(m) : languageFile)
+                   .get("Setup", "Caption")) {}
 
 std::string InstallSession::text(const std::string& key) const {
     std::string value = messages_.get(key);
@@ -93,11 +95,11 @@ bool InstallSession::pathFits(const std::string& path) {
 }
 
 void InstallSession::show(const std::string& message, std::uint32_t icon) {
-    machine.desktop().MessageBoxA(owner, message, "", platform::mb::ok | icon);
+    machine.desktop().MessageBoxA(owner, message, caption_, platform::mb::ok | icon);
 }
 
 bool InstallSession::ask(const std::string& question) {
-    return machine.desktop().MessageBoxA(owner, question, "",
+    return machine.desktop().MessageBoxA(owner, question, caption_,
                                          platform::mb::yesNo | platform::mb::iconQuestion) ==
            platform::mb::idYes;
 }

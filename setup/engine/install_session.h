@@ -72,6 +72,7 @@ private:
     std::optional<std::string> folder(bool ok, std::string path, const char* key);
 
     common::LanguageText messages_;
+    std::string caption_; // the program's title, on every box
 };
 
 // The language file: current directory + "\language\setup.ini", or beside

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "setup/engine/port_setup.h"
-#include "setup/engine/progress_controller.h"
 #include "setup/engine/setup_config.h"
 
 #include <string>
@@ -12,6 +11,9 @@
 namespace setup {
 
 class InstallSession;
+
+// Set once by the worker at its end.
+enum class WorkerStatus : int { Running = 0, Failed = 1, Succeeded = 2 };
 
 // Everything the worker applies, decided before it starts.
 struct InstallJob {

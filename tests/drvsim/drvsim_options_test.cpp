@@ -39,15 +39,14 @@ TEST(DrvsimOptions, SetupTakesTheWizardsChoices) {
     EXPECT_EQ(Command::Setup, o.command);
     EXPECT_EQ(setup::PrinterType::Label, o.type);
     EXPECT_EQ("USB_QRT-L7A_3", o.port);
-    EXPECT_TRUE(o.raster && o.advanced && o.setDefault);
+    EXPECT_TRUE(o.raster.value_or(false) && o.advanced && o.setDefault);
     EXPECT_EQ(19200, o.baud);
     EXPECT_EQ(7, o.dataBits);
-    EXPECT_EQ(1.5, o.stopBits);
+    EXPECT_EQ("1.5", o.stopBits);
     EXPECT_EQ('m', o.parity);
     EXPECT_EQ(' ', o.flow) << "the port page's value for None";
     ASSERT_TRUE(o.ip.has_value());
     EXPECT_EQ(251, (*o.ip)[3]);
-    EXPECT_EQ("192.168.1.251", o.ipText);
     EXPECT_EQ((std::vector<bool>{true, false}), o.answers);
 }
 

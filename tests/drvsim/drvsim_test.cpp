@@ -131,8 +131,17 @@ TEST_F(Drvsim, InjectedFailureIsSeenOnceThenTheMachineWorksAgain) {
     EXPECT_NE(std::string::npos, passed.out.find("QRT-K500NX(P)")) << passed.out;
 }
 
-TEST_F(Drvsim, SerialInstallOnWindows98WritesTheLineSettings) {
+TEST_F(Drvsim, SerialInstallOnWindows95WritesTheLineSettingsWhere98IsRefused) {
     ASSERT_EQ(0, drvsim({"init", "--machine", machine, "--os", "98", "--bits", "32"}).exitCode);
+    const auto refused = setup({"--port", "COM1:"});
+    EXPECT_EQ(1, refused.exitCode);
+    EXPECT_NE(
+        std::string::npos,
+        refused.out.find("This printer driver cannot be installed on this version of Windows"))
+        << refused.out;
+    ASSERT_EQ(
+        0,
+        drvsim({"init", "--machine", machine, "--os", "95", "--bits", "32", "--force"}).exitCode);
     const auto run = setup({"--port", "COM1:", "--baud", "19200", "--stop-bits", "1.5", "--parity",
                             "e", "--flow", "x"});
     EXPECT_EQ(0, run.exitCode) << run.out << run.err;

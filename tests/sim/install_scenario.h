@@ -9,7 +9,7 @@
 #include "common/language_text.h"
 #include "platform/sim/spooler_environment.h"
 #include "platform/sim/system_layout.h"
-#include "setup/engine/install_action.h"
+#include "setup/progress_dialog.h"
 #include "tests/support/sample_package.h"
 #include "tests/support/sim_fixture.h"
 
@@ -141,7 +141,7 @@ public:
     }
 
     setup::InstallOutcome install(const setup::InstallRequest& r) {
-        setup::SynchronousProgress progress;
+        setup::SynchronousProgress progress(machine_->clock());
         const std::size_t shown = machine_->simDesktop().messageBoxes().size();
         setup::InstallOutcome outcome = setup::runInstall(*machine_, r, progress);
         lastMessages_.clear();

@@ -106,6 +106,8 @@ inline void writeSamplePackage(const fs::path& package) {
     for (const char* folder : {"DRVCONFIG", "language"})
         fs::copy(source / folder, package / folder,
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy_file(source / "License.txt", package / "License.txt",
+                  fs::copy_options::overwrite_existing);
     std::set<std::string> names = namedFiles(package / "DRVCONFIG");
     for (const char* constant :
          {"ICONLIB.DLL", "UNIDRV.DLL", "DMCOLOR.DLL", "srclient.dll", "framedyn.dll", "newdev.dll",

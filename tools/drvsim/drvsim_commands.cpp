@@ -2,7 +2,8 @@
 
 #include "common/language_text.h"
 #include "common/os_variant.h"
-#include "setup/engine/install_action.h"
+#include "setup/progress_dialog.h"
+#include "setup/wizard_script.h"
 #include "tools/drvsim/machine_folder.h"
 #include "tools/drvsim/machine_report.h"
 #include "tools/drvsim/package_behaviour.h"
@@ -74,34 +75,21 @@ int init(const Options& o, std::ostream& out, std::ostream& err) {
     return exitDone;
 }
 
-setup::InstallRequest request(const Options& o, SimMachine& m) {
-    setup::InstallRequest r;
-    r.type = o.type;
-    r.model = o.model;
-    r.portText = o.port;
-    r.setAsDefault = o.setDefault;
-    r.typical = !o.advanced;
-    r.flavour = o.raster ? setup::DriverFlavour::Raster : setup::DriverFlavour::Standard;
-    r.baud = o.baud;
-    r.dataBits = o.dataBits;
-    r.stopBits = o.stopBits;
-    r.parity = o.parity;
-    r.flow = o.flow;
-    if (o.ip) {
-        r.ipAddress = *o.ip;
-        r.ipText = o.ipText;
-    }
-    r.programFolder = m.config().programFolder;
-    r.wow64 = m.isWow64Process();
-    if (o.osVariant) {
-        r.os = *o.osVariant;
-    } else {
-        // What the OS page shows: the variant the program detects.
-        const common::LanguageText messages(m.profiles(), common::setupLanguageFilePath(m),
-                                            "Message");
-        r.os = common::detectOsVariant(m, messages);
-    }
-    return r;
+setup::WizardChoice choice(const Options& o) {
+    setup::WizardChoice c;
+    c.type = o.type;
+    c.model = o.model;
+    c.advanced = o.advanced;
+    c.setAsDefault = o.setDefault;
+    c.port = o.port;
+    c.raster = o.raster;
+    c.baud = o.baud;
+    c.dataBits = o.dataBits;
+    c.stopBits = o.stopBits;
+    c.parity = o.parity;
+    c.flow = o.flow;
+    c.address = o.ip;
+    return c;
 }
 
 // The machine of a folder, or null after saying why it cannot be used.
@@ -131,30 +119,32 @@ int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
     m->simDesktop().queueAnswers(answers);
 
     const std::size_t before = m->simDesktop().messageBoxes().size();
-    setup::InstallRequest r = request(o, *m);
-    // The wizard's window owns the boxes while it runs.
-    r.ownerWindow = m->simDesktop().addWindow("Tessaly");
-    setup::SynchronousProgress progress;
-    const setup::InstallOutcome outcome = setup::runInstall(*m, r, progress);
-    m->simDesktop().closeWindow(r.ownerWindow);
+    setup::SynchronousProgress progress(m->clock());
+    const setup::WizardRun run = setup::runWizardScript(*m, choice(o), progress);
+    // The program has ended: its single-instance mutex goes with it.
+    m->simDesktop().removeMutex(setup::setupTitle);
 
     const auto& boxes = m->simDesktop().messageBoxes();
     for (std::size_t i = before; i < boxes.size(); ++i)
         printBox(out, boxes[i]);
-    switch (outcome.result) {
-    case setup::InstallResult::Succeeded:
-        out << "Installed printer \"" << outcome.printerName << "\"\n";
-        break;
-    case setup::InstallResult::Failed:
-        out << "The installation failed.\n";
-        break;
-    case setup::InstallResult::Stopped:
-        out << "The installation stopped before it began; the wizard stays open.\n";
-        break;
+    if (!run.outcome) {
+        out << "The wizard did not install: " << run.stopped << ".\n";
+    } else {
+        switch (run.outcome->result) {
+        case setup::InstallResult::Succeeded:
+            out << "Installed printer \"" << run.outcome->printerName << "\"\n";
+            break;
+        case setup::InstallResult::Failed:
+            out << "The installation failed.\n";
+            break;
+        case setup::InstallResult::Stopped:
+            out << "The installation stopped before it began; the wizard stays open.\n";
+            break;
+        }
     }
     if (!save(*m, err))
         return exitUnusable;
-    return outcome.result == setup::InstallResult::Succeeded ? exitDone : exitStopped;
+    return run.installed() ? exitDone : exitStopped;
 }
 
 int runFail(const Options& o, std::ostream& out, std::ostream& err) {

@@ -186,7 +186,7 @@ struct Parser {
             if (name == "--stop-bits") {
                 if (!oneOf(name, v, {"1", "1.5", "2"}))
                     return false;
-                o.stopBits = v == "1" ? 1.0 : v == "2" ? 2.0 : 1.5;
+                o.stopBits = v;
                 return true;
             }
             if (name == "--parity") {
@@ -207,20 +207,12 @@ struct Parser {
                 if (!ipAddress(v, bytes))
                     return fail("--ip wants A.B.C.D with numbers up to 255, not '" + v + "'");
                 o.ip = bytes;
-                o.ipText = std::to_string(bytes[0]) + "." + std::to_string(bytes[1]) + "." +
-                           std::to_string(bytes[2]) + "." + std::to_string(bytes[3]);
                 return true;
             }
             if (name == "--answer") {
                 if (!oneOf(name, v, {"yes", "no"}))
                     return false;
                 o.answers.push_back(v == "yes");
-                return true;
-            }
-            if (name == "--os-variant") {
-                if (!count(name, v, 7, n))
-                    return false;
-                o.osVariant = static_cast<int>(n);
                 return true;
             }
             break;
@@ -258,8 +250,10 @@ struct Parser {
                 return o.noUsbLibrary = true;
         }
         if (o.command == Command::Setup) {
-            if (name == "--raster")
-                return o.raster = true;
+            if (name == "--raster" || name == "--no-raster") {
+                o.raster = name == "--raster";
+                return true;
+            }
             if (name == "--advanced")
                 return o.advanced = true;
             if (name == "--default")
@@ -279,7 +273,7 @@ bool takesValue(Command command, const std::string& name) {
           "--spooler-refuses"}},
         {Command::Setup,
          {"--type", "--model", "--port", "--baud", "--data-bits", "--stop-bits", "--parity",
-          "--flow", "--ip", "--answer", "--os-variant"}},
+          "--flow", "--ip", "--answer"}},
         {Command::Fail, {"--call", "--error", "--times"}},
     };
     if (common.count(name) != 0)
@@ -376,15 +370,18 @@ std::string usage() {
            "               [--spooler-start-delay QUERIES] [--spooler-refuses ERROR] [--force]\n"
            "  drvsim setup --machine DIR [--package PKGDIR] --type "
            "{receipt|ticket|label|embedded}\n"
-           "               --model NAME --port PORTTEXT [--raster] [--advanced] [--default]\n"
-           "               [--baud N --data-bits N --stop-bits {1|1.5|2} --parity {n|e|o|m|s}\n"
-           "                --flow {x|p|n}] [--ip A.B.C.D] [--answer {yes|no}]... [--os-variant "
-           "0-7]\n"
+           "               --model NAME --port PORTTEXT [--raster|--no-raster] [--advanced]\n"
+           "               [--default] [--baud N] [--data-bits N] [--stop-bits {1|1.5|2}]\n"
+           "               [--parity {n|e|o|m|s}] [--flow {x|p|n}] [--ip A.B.C.D]\n"
+           "               [--answer {yes|no}]...\n"
            "  drvsim fail  --machine DIR --call NAME --error CODE [--times N]   (N 0: every call)\n"
            "  drvsim show  --machine DIR [--json]\n"
            "  drvsim usbdriver --machine DIR [--package PKGDIR] ARG\n"
            "\n"
-           "setup exits 0 when the printer was installed, 1 when the installation stopped or\n"
+           "setup goes through the wizard as a user does: the start-up checks, the model from\n"
+           "the type's list, the mode, the Windows the machine runs, and a port the port page\n"
+           "offers; settings not given keep what the page shows. It exits 0 when the printer\n"
+           "was installed, 1 when the choice is not offered or the installation stopped or\n"
            "failed, 2 on bad usage or an unusable machine folder.\n";
 }
 

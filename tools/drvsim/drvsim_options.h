@@ -43,18 +43,17 @@ struct Options {
     setup::PrinterType type = setup::PrinterType::None;
     std::string model;
     std::string port;
-    bool raster = false;
+    // What the port page shows is kept for what is not given.
+    std::optional<bool> raster;
     bool advanced = false;
     bool setDefault = false;
-    int baud = 9600;
-    int dataBits = 8;
-    double stopBits = 1.0;
-    char parity = 'n';
-    char flow = 'p';
+    std::optional<int> baud;
+    std::optional<int> dataBits;
+    std::optional<std::string> stopBits; // "1", "1.5", "2"
+    std::optional<char> parity;
+    std::optional<char> flow;
     std::optional<std::array<std::uint8_t, 4>> ip;
-    std::string ipText;
-    std::vector<bool> answers;    // true: Yes
-    std::optional<int> osVariant; // the OS page's choice; default: as detected
+    std::vector<bool> answers; // true: Yes
 
     // fail
     std::string call;

@@ -1,6 +1,6 @@
 // The progress dialog's bar: a climb held at 90 while the worker runs, a run
 // to 99 on success, a run down to 0 on failure.
-#include "setup/engine/progress_controller.h"
+#include "setup/progress_dialog.h"
 
 #include "platform/clock.h"
 
@@ -15,7 +15,7 @@ namespace {
 // once the given virtual time has passed.
 class WorkerClock : public platform::Clock {
 public:
-    WorkerClock(ProgressController*& progress, std::uint32_t finishAt, WorkerStatus result)
+    WorkerClock(ProgressAnimation*& progress, std::uint32_t finishAt, WorkerStatus result)
         : progress_(progress), finishAt_(finishAt), result_(result) {}
     void Sleep(std::uint32_t ms) override {
         now_ += ms;
@@ -26,7 +26,7 @@ public:
     std::uint32_t now() const { return now_; }
 
 private:
-    ProgressController*& progress_;
+    ProgressAnimation*& progress_;
     std::uint32_t finishAt_;
     WorkerStatus result_;
     std::uint32_t now_ = 0;
@@ -39,9 +39,9 @@ struct BarRun {
 };
 
 BarRun animate(std::uint32_t workerMs, WorkerStatus result, common::OsVariant os = 7) {
-    ProgressController* target = nullptr;
+    ProgressAnimation* target = nullptr;
     WorkerClock clock(target, workerMs, result);
-    ProgressController progress(clock, os);
+    ProgressAnimation progress(clock, os);
     target = &progress;
     if (workerMs == 0)
         progress.setStatus(result);
@@ -51,7 +51,7 @@ BarRun animate(std::uint32_t workerMs, WorkerStatus result, common::OsVariant os
     return run;
 }
 
-TEST(ProgressController, FinishedWorkerStillRunsTheBarToItsEnd) {
+TEST(ProgressAnimation, FinishedWorkerStillRunsTheBarToItsEnd) {
     const BarRun success = animate(0, WorkerStatus::Succeeded);
     ASSERT_EQ(success.positions.size(), 100u);
     EXPECT_EQ(success.positions.front(), 0);
@@ -65,7 +65,7 @@ TEST(ProgressController, FinishedWorkerStillRunsTheBarToItsEnd) {
     EXPECT_EQ(failure.ended, WorkerStatus::Failed);
 }
 
-TEST(ProgressController, LongInstallationHoldsAtNinetyUntilTheWorkerReports) {
+TEST(ProgressAnimation, LongInstallationHoldsAtNinetyUntilTheWorkerReports) {
     const BarRun run = animate(60000, WorkerStatus::Succeeded);
     ASSERT_GT(run.positions.size(), 200u);
     int highestWhileRunning = 0;
@@ -76,23 +76,23 @@ TEST(ProgressController, LongInstallationHoldsAtNinetyUntilTheWorkerReports) {
     EXPECT_GE(run.elapsed, 60000u);
 }
 
-TEST(ProgressController, FailureRunsTheBarBackFromWhereItWas) {
+TEST(ProgressAnimation, FailureRunsTheBarBackFromWhereItWas) {
     const BarRun run = animate(400, WorkerStatus::Failed); // five 80 ms steps: 0..4
     const std::vector<int> expected = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1, 0};
     EXPECT_EQ(run.positions, expected);
 }
 
-TEST(ProgressController, OlderWindowsStillWaitsForTheWorker) {
+TEST(ProgressAnimation, OlderWindowsStillWaitsForTheWorker) {
     const BarRun run = animate(30000, WorkerStatus::Failed, 0);
     EXPECT_GE(run.elapsed, 30000u);
     EXPECT_EQ(run.positions.back(), 0);
     EXPECT_EQ(run.ended, WorkerStatus::Failed);
 }
 
-TEST(ProgressController, TextAreaIsTheUpperTwoThirds) {
-    EXPECT_EQ(ProgressController::textAreaBottom(90), 60);
-    EXPECT_EQ(ProgressController::textAreaBottom(91), 60);
-    EXPECT_EQ(ProgressController::textAreaBottom(2), 1);
+TEST(ProgressAnimation, TextAreaIsTheUpperTwoThirds) {
+    EXPECT_EQ(ProgressDialog::textAreaBottom(90), 60);
+    EXPECT_EQ(ProgressDialog::textAreaBottom(91), 60);
+    EXPECT_EQ(ProgressDialog::textAreaBottom(2), 1);
 }
 
 } // namespace

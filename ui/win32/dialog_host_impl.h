@@ -1,3 +1,8 @@
+// The host's implementation for both string types. Each type is instantiated
+// in a file of its own (dialog_host_ansi.cpp, dialog_host_wide.cpp), so that an
+// ANSI program links, and imports, only the A functions.
+#pragma once
+
 #include "ui/win32/dialog_host.h"
 
 #include <commctrl.h>
@@ -9,36 +14,32 @@
 #include <type_traits>
 
 namespace ui::win32 {
-namespace {
+namespace hostdetail {
 
-template <typename Text>
-constexpr bool wide = std::is_same_v<Text, std::u16string>;
+template <typename Text> constexpr bool wide = std::is_same_v<Text, std::u16string>;
 
 // The characters the Win32 call takes for a Text.
-const char* chars(const std::string& text) {
+inline const char* chars(const std::string& text) {
     return text.c_str();
 }
-const wchar_t* chars(const std::u16string& text) {
+inline const wchar_t* chars(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
-template <typename Text>
-LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+template <typename Text> LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if constexpr (wide<Text>)
         return SendMessageW(window, message, wParam, lParam);
     else
         return SendMessageA(window, message, wParam, lParam);
 }
 
-template <typename Text>
-Text windowText(HWND window) {
+template <typename Text> Text windowText(HWND window) {
     if (window == nullptr)
         return Text();
     if constexpr (wide<Text>) {
         const int length = GetWindowTextLengthW(window);
         std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-        const int got =
-            GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+        const int got = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
         text.resize(static_cast<std::size_t>(std::max(got, 0)));
         return text;
     } else {
@@ -50,18 +51,29 @@ Text windowText(HWND window) {
     }
 }
 
-template <typename Text>
-void setWindowText(HWND window, const Text& text) {
+template <typename Text> void setWindowText(HWND window, const Text& text) {
     if constexpr (wide<Text>)
         SetWindowTextW(window, chars(text));
     else
         SetWindowTextA(window, chars(text));
 }
 
-enum class Kind { Button, Edit, Combo, ListBox, ListView, Tree, TrackBar, UpDown, Progress,
-                  IpAddress, Static, Other };
+enum class Kind {
+    Button,
+    Edit,
+    Combo,
+    ListBox,
+    ListView,
+    Tree,
+    TrackBar,
+    UpDown,
+    Progress,
+    IpAddress,
+    Static,
+    Other
+};
 
-Kind kindOf(HWND control) {
+inline Kind kindOf(HWND control) {
     char name[64] = {};
     if (control == nullptr || GetClassNameA(control, name, sizeof name) == 0)
         return Kind::Other;
@@ -69,13 +81,17 @@ Kind kindOf(HWND control) {
         const char* name;
         Kind kind;
     };
-    static const Entry table[] = {
-        {"Button", Kind::Button},          {"Edit", Kind::Edit},
-        {"ComboBox", Kind::Combo},         {"ListBox", Kind::ListBox},
-        {"SysListView32", Kind::ListView}, {"SysTreeView32", Kind::Tree},
-        {"msctls_trackbar32", Kind::TrackBar}, {"msctls_updown32", Kind::UpDown},
-        {"msctls_progress32", Kind::Progress}, {"SysIPAddress32", Kind::IpAddress},
-        {"Static", Kind::Static}};
+    static const Entry table[] = {{"Button", Kind::Button},
+                                  {"Edit", Kind::Edit},
+                                  {"ComboBox", Kind::Combo},
+                                  {"ListBox", Kind::ListBox},
+                                  {"SysListView32", Kind::ListView},
+                                  {"SysTreeView32", Kind::Tree},
+                                  {"msctls_trackbar32", Kind::TrackBar},
+                                  {"msctls_updown32", Kind::UpDown},
+                                  {"msctls_progress32", Kind::Progress},
+                                  {"SysIPAddress32", Kind::IpAddress},
+                                  {"Static", Kind::Static}};
     for (const Entry& e : table) {
         if (lstrcmpiA(name, e.name) == 0)
             return e.kind;
@@ -83,8 +99,7 @@ Kind kindOf(HWND control) {
     return Kind::Other;
 }
 
-template <typename Text>
-HFONT makeFont(const FontSpec<Text>& spec) {
+template <typename Text> HFONT makeFont(const FontSpec<Text>& spec) {
     if constexpr (wide<Text>) {
         LOGFONTW font{};
         font.lfHeight = spec.height;
@@ -106,15 +121,15 @@ HFONT makeFont(const FontSpec<Text>& spec) {
     }
 }
 
-COLORREF colourOf(Rgb c) {
+inline COLORREF colourOf(Rgb c) {
     return RGB(c.red, c.green, c.blue);
 }
 
 // A bitmap of the prepared pixels, to be blitted as it is.
-HBITMAP bitmapOf(const Picture& picture) {
+inline HBITMAP bitmapOf(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0 ||
-        picture.pixels.size() != static_cast<std::size_t>(picture.width) *
-                                     static_cast<std::size_t>(picture.height))
+        picture.pixels.size() !=
+            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
         return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -132,7 +147,7 @@ HBITMAP bitmapOf(const Picture& picture) {
     return bitmap;
 }
 
-void releasePictures(ControlDecor& d) {
+inline void releasePictures(ControlDecor& d) {
     if (d.bitmap != nullptr)
         DeleteObject(d.bitmap);
     d.bitmap = nullptr;
@@ -143,17 +158,18 @@ void releasePictures(ControlDecor& d) {
 }
 
 // Where the host of a dialog window lives.
-template <typename Text>
-DialogHost<Text>* hostOf(HWND window) {
+template <typename Text> DialogHost<Text>* hostOf(HWND window) {
     if constexpr (wide<Text>)
         return reinterpret_cast<DialogHost<Text>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     else
         return reinterpret_cast<DialogHost<Text>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-const char* const filterProperty = "pkg.ui.filter.previous";
+inline const char* const filterProperty = "pkg.ui.filter.previous";
 
-} // namespace
+} // namespace hostdetail
+
+using namespace hostdetail;
 
 // --- the host -------------------------------------------------------------
 
@@ -161,8 +177,7 @@ template <typename Text>
 DialogHost<Text>::DialogHost(HINSTANCE instance, DialogController<Text>& controller)
     : instance_(instance), controller_(controller), view_(*this) {}
 
-template <typename Text>
-DialogHost<Text>::~DialogHost() {
+template <typename Text> DialogHost<Text>::~DialogHost() {
     for (auto& [id, d] : decor_) {
         if (d.brush)
             DeleteObject(d.brush);
@@ -176,8 +191,7 @@ DialogHost<Text>::~DialogHost() {
         DeleteObject(paintedFont_);
 }
 
-template <typename Text>
-INT_PTR DialogHost<Text>::runModal(int templateId, HWND owner) {
+template <typename Text> INT_PTR DialogHost<Text>::runModal(int templateId, HWND owner) {
     modal_ = true;
     if constexpr (wide<Text>)
         return DialogBoxParamW(instance_, MAKEINTRESOURCEW(templateId), owner, dialogProc,
@@ -187,8 +201,7 @@ INT_PTR DialogHost<Text>::runModal(int templateId, HWND owner) {
                                reinterpret_cast<LPARAM>(this));
 }
 
-template <typename Text>
-HWND DialogHost<Text>::createModeless(int templateId, HWND parent) {
+template <typename Text> HWND DialogHost<Text>::createModeless(int templateId, HWND parent) {
     modal_ = false;
     if constexpr (wide<Text>)
         return CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId), parent, dialogProc,
@@ -198,8 +211,7 @@ HWND DialogHost<Text>::createModeless(int templateId, HWND parent) {
                                   reinterpret_cast<LPARAM>(this));
 }
 
-template <typename Text>
-void DialogHost<Text>::attach(HWND window) {
+template <typename Text> void DialogHost<Text>::attach(HWND window) {
     window_ = window;
     if constexpr (wide<Text>)
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -315,8 +327,8 @@ bool DialogHost<Text>::handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             SetWindowLongPtrA(window_, DWLP_MSGRESULT, 0);
             return true;
         case PSN_KILLACTIVE:
-            SetWindowLongPtrA(window_, DWLP_MSGRESULT, controller_.onPageLeaving(view_) ? FALSE
-                                                                                         : TRUE);
+            SetWindowLongPtrA(window_, DWLP_MSGRESULT,
+                              controller_.onPageLeaving(view_) ? FALSE : TRUE);
             return true;
         case PSN_APPLY:
             SetWindowLongPtrA(window_, DWLP_MSGRESULT,
@@ -365,8 +377,8 @@ bool DialogHost<Text>::handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             SetTextColor(dc, d.textColour);
             SetBkMode(dc, TRANSPARENT);
         }
-        result = reinterpret_cast<INT_PTR>(d.brush ? d.brush
-                                                   : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+        result = reinterpret_cast<INT_PTR>(
+            d.brush ? d.brush : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
         return true;
     }
     case WM_DRAWITEM:
@@ -384,8 +396,7 @@ bool DialogHost<Text>::handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     }
 }
 
-template <typename Text>
-void DialogHost<Text>::paint() {
+template <typename Text> void DialogHost<Text>::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
     RECT area{paintedArea_.x, paintedArea_.y, paintedArea_.x + paintedArea_.width,
@@ -403,8 +414,7 @@ void DialogHost<Text>::paint() {
     EndPaint(window_, &ps);
 }
 
-template <typename Text>
-bool DialogHost<Text>::drawItem(const DRAWITEMSTRUCT& item) {
+template <typename Text> bool DialogHost<Text>::drawItem(const DRAWITEMSTRUCT& item) {
     auto it = decor_.find(static_cast<int>(item.CtlID));
     if (item.CtlType != ODT_STATIC || it == decor_.end())
         return false;
@@ -457,48 +467,40 @@ LRESULT CALLBACK DialogHost<Text>::filteredEditProc(HWND edit, UINT message, WPA
 
 // --- the view -------------------------------------------------------------
 
-template <typename Text>
-HWND Win32DialogView<Text>::item(int id) const {
+template <typename Text> HWND Win32DialogView<Text>::item(int id) const {
     return GetDlgItem(host_.window_, id);
 }
 
-template <typename Text>
-platform::Handle Win32DialogView<Text>::window() const {
+template <typename Text> platform::Handle Win32DialogView<Text>::window() const {
     return static_cast<platform::Handle>(reinterpret_cast<std::uintptr_t>(host_.window_));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setCaption(const Text& text) {
+template <typename Text> void Win32DialogView<Text>::setCaption(const Text& text) {
     setWindowText(host_.window_, text);
 }
 
-template <typename Text>
-Text Win32DialogView<Text>::caption() const {
+template <typename Text> Text Win32DialogView<Text>::caption() const {
     return windowText<Text>(host_.window_);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::close(int result) {
+template <typename Text> void Win32DialogView<Text>::close(int result) {
     if (host_.modal_)
         EndDialog(host_.window_, result);
     else
         DestroyWindow(host_.window_);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::showDialog(bool visible) {
+template <typename Text> void Win32DialogView<Text>::showDialog(bool visible) {
     ShowWindow(host_.window_, visible ? SW_SHOW : SW_HIDE);
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::dialogVisible() const {
+template <typename Text> bool Win32DialogView<Text>::dialogVisible() const {
     return IsWindowVisible(host_.window_) != FALSE;
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setIcon(int resourceId) {
-    for (const auto& [which, cx, cy] :
-         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+template <typename Text> void Win32DialogView<Text>::setIcon(int resourceId) {
+    for (const auto& [which, cx, cy] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                        std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
         HANDLE icon = LoadImageA(host_.instance_, MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
                                  GetSystemMetrics(cx), GetSystemMetrics(cy), LR_SHARED);
         send<Text>(host_.window_, WM_SETICON, static_cast<WPARAM>(which),
@@ -520,8 +522,7 @@ void Win32DialogView<Text>::addSystemMenuItem(unsigned command, const Text& text
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::applyFont(const FontSpec<Text>& font) {
+template <typename Text> void Win32DialogView<Text>::applyFont(const FontSpec<Text>& font) {
     if (host_.dialogFont_)
         DeleteObject(host_.dialogFont_);
     host_.dialogFont_ = makeFont(font);
@@ -533,13 +534,11 @@ void Win32DialogView<Text>::applyFont(const FontSpec<Text>& font) {
         send<Text>(child, WM_SETFONT, reinterpret_cast<WPARAM>(host_.dialogFont_), TRUE);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setText(int id, const Text& text) {
+template <typename Text> void Win32DialogView<Text>::setText(int id, const Text& text) {
     setWindowText(item(id), text);
 }
 
-template <typename Text>
-Text Win32DialogView<Text>::text(int id) const {
+template <typename Text> Text Win32DialogView<Text>::text(int id) const {
     return windowText<Text>(item(id));
 }
 
@@ -552,38 +551,31 @@ std::optional<long> Win32DialogView<Text>::number(int id, bool isSigned) const {
     return isSigned ? static_cast<long>(static_cast<int>(value)) : static_cast<long>(value);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::enable(int id, bool enabled) {
+template <typename Text> void Win32DialogView<Text>::enable(int id, bool enabled) {
     EnableWindow(item(id), enabled ? TRUE : FALSE);
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::isEnabled(int id) const {
+template <typename Text> bool Win32DialogView<Text>::isEnabled(int id) const {
     return IsWindowEnabled(item(id)) != FALSE;
 }
 
-template <typename Text>
-void Win32DialogView<Text>::show(int id, bool visible) {
+template <typename Text> void Win32DialogView<Text>::show(int id, bool visible) {
     ShowWindow(item(id), visible ? SW_SHOW : SW_HIDE);
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::isVisible(int id) const {
+template <typename Text> bool Win32DialogView<Text>::isVisible(int id) const {
     return (GetWindowLongA(item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-template <typename Text>
-void Win32DialogView<Text>::focus(int id) {
+template <typename Text> void Win32DialogView<Text>::focus(int id) {
     send<Text>(host_.window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(id)), TRUE);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setDefaultButton(int id) {
+template <typename Text> void Win32DialogView<Text>::setDefaultButton(int id) {
     send<Text>(host_.window_, DM_SETDEFID, static_cast<WPARAM>(id), 0);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setFont(int id, const FontSpec<Text>& font) {
+template <typename Text> void Win32DialogView<Text>::setFont(int id, const FontSpec<Text>& font) {
     ControlDecor& d = host_.decor(id);
     if (d.font)
         DeleteObject(d.font);
@@ -602,8 +594,7 @@ void Win32DialogView<Text>::setTextColor(int id, Rgb colour, std::optional<Rgb> 
     InvalidateRect(item(id), nullptr, TRUE);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::useWindowColours(int id) {
+template <typename Text> void Win32DialogView<Text>::useWindowColours(int id) {
     host_.decor(id).windowColours = true;
 }
 
@@ -611,9 +602,8 @@ template <typename Text>
 void Win32DialogView<Text>::setTooltip(int id, const Text& tip, int maxWidth) {
     if (host_.tooltip_ == nullptr) {
         host_.tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, host_.window_, nullptr, host_.instance_,
-                                         nullptr);
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         host_.window_, nullptr, host_.instance_, nullptr);
         if (host_.tooltip_ == nullptr)
             return;
         send<Text>(host_.tooltip_, TTM_ACTIVATE, TRUE, 0);
@@ -638,25 +628,21 @@ void Win32DialogView<Text>::setTooltip(int id, const Text& tip, int maxWidth) {
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::redraw(int id) {
+template <typename Text> void Win32DialogView<Text>::redraw(int id) {
     InvalidateRect(id == 0 ? host_.window_ : item(id), nullptr, TRUE);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setTextLimit(int id, int characters) {
+template <typename Text> void Win32DialogView<Text>::setTextLimit(int id, int characters) {
     HWND control = item(id);
     send<Text>(control, kindOf(control) == Kind::Combo ? CB_LIMITTEXT : EM_LIMITTEXT,
                static_cast<WPARAM>(characters), 0);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setReadOnly(int id, bool readOnly) {
+template <typename Text> void Win32DialogView<Text>::setReadOnly(int id, bool readOnly) {
     send<Text>(item(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::appendText(int id, const Text& text) {
+template <typename Text> void Win32DialogView<Text>::appendText(int id, const Text& text) {
     HWND edit = item(id);
     const int length = wide<Text> ? GetWindowTextLengthW(edit) : GetWindowTextLengthA(edit);
     send<Text>(edit, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
@@ -664,38 +650,33 @@ void Win32DialogView<Text>::appendText(int id, const Text& text) {
     send<Text>(edit, EM_SCROLLCARET, 0, 0);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::filterCharacters(int id) {
+template <typename Text> void Win32DialogView<Text>::filterCharacters(int id) {
     HWND edit = item(id);
     if (edit == nullptr || GetPropA(edit, filterProperty) != nullptr)
         return;
     LONG_PTR previous;
     if constexpr (wide<Text>)
-        previous = SetWindowLongPtrW(edit, GWLP_WNDPROC,
-                                     reinterpret_cast<LONG_PTR>(&DialogHost<Text>::filteredEditProc));
+        previous = SetWindowLongPtrW(
+            edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogHost<Text>::filteredEditProc));
     else
-        previous = SetWindowLongPtrA(edit, GWLP_WNDPROC,
-                                     reinterpret_cast<LONG_PTR>(&DialogHost<Text>::filteredEditProc));
+        previous = SetWindowLongPtrA(
+            edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogHost<Text>::filteredEditProc));
     SetPropA(edit, filterProperty, reinterpret_cast<HANDLE>(previous));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setChecked(int id, bool checked) {
+template <typename Text> void Win32DialogView<Text>::setChecked(int id, bool checked) {
     CheckDlgButton(host_.window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::isChecked(int id) const {
+template <typename Text> bool Win32DialogView<Text>::isChecked(int id) const {
     return IsDlgButtonChecked(host_.window_, id) == BST_CHECKED;
 }
 
-template <typename Text>
-void Win32DialogView<Text>::checkRadio(int first, int last, int checked) {
+template <typename Text> void Win32DialogView<Text>::checkRadio(int first, int last, int checked) {
     CheckRadioButton(host_.window_, first, last, checked);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::clearItems(int id) {
+template <typename Text> void Win32DialogView<Text>::clearItems(int id) {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::Combo:
@@ -715,8 +696,7 @@ void Win32DialogView<Text>::clearItems(int id) {
     }
 }
 
-template <typename Text>
-int Win32DialogView<Text>::addItem(int id, const Text& text) {
+template <typename Text> int Win32DialogView<Text>::addItem(int id, const Text& text) {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::Combo:
@@ -764,8 +744,7 @@ int Win32DialogView<Text>::insertItem(int id, int index, const Text& text) {
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::removeItem(int id, int index) {
+template <typename Text> void Win32DialogView<Text>::removeItem(int id, int index) {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::Combo:
@@ -782,8 +761,7 @@ void Win32DialogView<Text>::removeItem(int id, int index) {
     }
 }
 
-template <typename Text>
-int Win32DialogView<Text>::itemCount(int id) const {
+template <typename Text> int Win32DialogView<Text>::itemCount(int id) const {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::Combo:
@@ -797,8 +775,7 @@ int Win32DialogView<Text>::itemCount(int id) const {
     }
 }
 
-template <typename Text>
-Text Win32DialogView<Text>::itemText(int id, int index) const {
+template <typename Text> Text Win32DialogView<Text>::itemText(int id, int index) const {
     HWND control = item(id);
     const Kind kind = kindOf(control);
     if (kind == Kind::ListView)
@@ -817,8 +794,7 @@ Text Win32DialogView<Text>::itemText(int id, int index) const {
     return text;
 }
 
-template <typename Text>
-int Win32DialogView<Text>::selection(int id) const {
+template <typename Text> int Win32DialogView<Text>::selection(int id) const {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::Combo:
@@ -833,8 +809,7 @@ int Win32DialogView<Text>::selection(int id) const {
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::select(int id, int index) {
+template <typename Text> void Win32DialogView<Text>::select(int id, int index) {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::Combo:
@@ -920,8 +895,7 @@ void Win32DialogView<Text>::setCell(int id, int row, int column, const Text& tex
     }
 }
 
-template <typename Text>
-Text Win32DialogView<Text>::cell(int id, int row, int column) const {
+template <typename Text> Text Win32DialogView<Text>::cell(int id, int row, int column) const {
     // The message answers how much it copied; a full buffer may have cut.
     for (std::size_t size = 256;; size *= 4) {
         Text text(size, 0);
@@ -948,8 +922,7 @@ Text Win32DialogView<Text>::cell(int id, int row, int column) const {
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setRowChecked(int id, int row, bool checked) {
+template <typename Text> void Win32DialogView<Text>::setRowChecked(int id, int row, bool checked) {
     LVITEMA state{};
     state.stateMask = LVIS_STATEIMAGEMASK;
     state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
@@ -957,8 +930,7 @@ void Win32DialogView<Text>::setRowChecked(int id, int row, bool checked) {
                reinterpret_cast<LPARAM>(&state));
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::isRowChecked(int id, int row) const {
+template <typename Text> bool Win32DialogView<Text>::isRowChecked(int id, int row) const {
     const LRESULT state =
         send<Text>(item(id), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
     return ((static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) >> 12) == 2;
@@ -985,8 +957,7 @@ void Win32DialogView<Text>::setTreeIcons(int id, const std::vector<int>& iconRes
 }
 
 template <typename Text>
-TreeItem Win32DialogView<Text>::addTreeItem(int id, TreeItem parent, const Text& text,
-                                            int image) {
+TreeItem Win32DialogView<Text>::addTreeItem(int id, TreeItem parent, const Text& text, int image) {
     HTREEITEM parentItem = parent == 0 ? TVI_ROOT : reinterpret_cast<HTREEITEM>(parent);
     LRESULT made;
     if constexpr (wide<Text>) {
@@ -1011,20 +982,17 @@ TreeItem Win32DialogView<Text>::addTreeItem(int id, TreeItem parent, const Text&
     return static_cast<TreeItem>(static_cast<std::uintptr_t>(made));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::expandTreeItem(int id, TreeItem treeItem) {
+template <typename Text> void Win32DialogView<Text>::expandTreeItem(int id, TreeItem treeItem) {
     send<Text>(item(id), TVM_EXPAND, TVE_EXPAND,
                static_cast<LPARAM>(static_cast<std::uintptr_t>(treeItem)));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::selectTreeItem(int id, TreeItem treeItem) {
+template <typename Text> void Win32DialogView<Text>::selectTreeItem(int id, TreeItem treeItem) {
     send<Text>(item(id), TVM_SELECTITEM, TVGN_CARET,
                static_cast<LPARAM>(static_cast<std::uintptr_t>(treeItem)));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setRange(int id, int minimum, int maximum) {
+template <typename Text> void Win32DialogView<Text>::setRange(int id, int minimum, int maximum) {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::TrackBar:
@@ -1042,8 +1010,7 @@ void Win32DialogView<Text>::setRange(int id, int minimum, int maximum) {
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setPosition(int id, int to) {
+template <typename Text> void Win32DialogView<Text>::setPosition(int id, int to) {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::TrackBar:
@@ -1060,8 +1027,7 @@ void Win32DialogView<Text>::setPosition(int id, int to) {
     }
 }
 
-template <typename Text>
-int Win32DialogView<Text>::position(int id) const {
+template <typename Text> int Win32DialogView<Text>::position(int id) const {
     HWND control = item(id);
     switch (kindOf(control)) {
     case Kind::TrackBar:
@@ -1085,8 +1051,7 @@ void Win32DialogView<Text>::setAddress(int id, const std::optional<Address>& val
     send<Text>(item(id), IPM_SETADDRESS, 0, MAKEIPADDRESS(a[0], a[1], a[2], a[3]));
 }
 
-template <typename Text>
-std::optional<Address> Win32DialogView<Text>::address(int id) const {
+template <typename Text> std::optional<Address> Win32DialogView<Text>::address(int id) const {
     HWND control = item(id);
     if (send<Text>(control, IPM_ISBLANK, 0, 0) != 0)
         return std::nullopt;
@@ -1098,8 +1063,7 @@ std::optional<Address> Win32DialogView<Text>::address(int id) const {
                    static_cast<std::uint8_t>(FOURTH_IPADDRESS(packed))};
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::setPictureFile(int id, const Text& path) {
+template <typename Text> bool Win32DialogView<Text>::setPictureFile(int id, const Text& path) {
     HANDLE loaded;
     if constexpr (wide<Text>)
         loaded = LoadImageW(nullptr, chars(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
@@ -1133,16 +1097,15 @@ void Win32DialogView<Text>::setPictures(
     InvalidateRect(item(id), nullptr, TRUE);
 }
 
-template <typename Text>
-std::pair<int, int> Win32DialogView<Text>::clientSize(int id) const {
+template <typename Text> std::pair<int, int> Win32DialogView<Text>::clientSize(int id) const {
     RECT r{};
     GetClientRect(id == 0 ? host_.window_ : item(id), &r);
     return {r.right - r.left, r.bottom - r.top};
 }
 
 template <typename Text>
-void Win32DialogView<Text>::setPaintedText(const Text& text, const FontSpec<Text>& font,
-                                           Rgb colour, Placement area) {
+void Win32DialogView<Text>::setPaintedText(const Text& text, const FontSpec<Text>& font, Rgb colour,
+                                           Placement area) {
     host_.paintedText_ = text;
     if (host_.paintedFont_)
         DeleteObject(host_.paintedFont_);
@@ -1157,15 +1120,13 @@ void Win32DialogView<Text>::setTimer(unsigned timer, unsigned milliseconds) {
     SetTimer(host_.window_, timer, milliseconds, nullptr);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::killTimer(unsigned timer) {
+template <typename Text> void Win32DialogView<Text>::killTimer(unsigned timer) {
     KillTimer(host_.window_, timer);
 }
 
 template <typename Text>
 DialogView<Text>& Win32DialogView<Text>::createChild(int templateId,
-                                                     DialogController<Text>& controller,
-                                                     int area) {
+                                                     DialogController<Text>& controller, int area) {
     auto child = std::make_unique<DialogHost<Text>>(host_.instance_, controller);
     DialogHost<Text>& made = *child;
     host_.children_.push_back(std::move(child));
@@ -1185,15 +1146,9 @@ int Win32DialogView<Text>::runModal(int templateId, DialogController<Text>& cont
     return static_cast<int>(modal.runModal(templateId, host_.window_));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setChanged(bool changed) {
+template <typename Text> void Win32DialogView<Text>::setChanged(bool changed) {
     send<Text>(GetParent(host_.window_), changed ? PSM_CHANGED : PSM_UNCHANGED,
                reinterpret_cast<WPARAM>(host_.window_), 0);
 }
-
-template class Win32DialogView<std::string>;
-template class Win32DialogView<std::u16string>;
-template class DialogHost<std::string>;
-template class DialogHost<std::u16string>;
 
 } // namespace ui::win32
