@@ -85,3 +85,13 @@ done)
 echo "  $binaries binaries checked: machine types right, only Windows system DLLs imported"
 [ "$placeholders" -eq 0 ] || echo "  $placeholders driver files are plain placeholders (not programs)"
 echo "  total $(du -sh "$out" | cut -f1)"
+
+# The Chinese edition beside it: the same files with the Chinese language files
+# (code page 936) and the package switched to the Chinese dialog font.
+zh=$root/out/package-zh
+rm -rf "$zh"
+cp -r "$out" "$zh"
+cp "$root/package/language-zh/"* "$zh/language/"
+sed -i 's/^LANGUAGE=[^\r]*/LANGUAGE=0/' "$zh/DRVCONFIG/setup.ini"
+grep -q '^LANGUAGE=0' "$zh/DRVCONFIG/setup.ini" || { echo "package: no LANGUAGE key to switch" >&2; exit 1; }
+echo "== package: out/package-zh, the Chinese edition (language files, LANGUAGE=0)"

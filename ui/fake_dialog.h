@@ -16,22 +16,19 @@
 
 namespace ui {
 
-template <typename Text>
-struct FakeRow {
+template <typename Text> struct FakeRow {
     std::vector<Text> cells; // cells[0] is the row's text
     bool checked = false;
 };
 
-template <typename Text>
-struct FakeTreeNode {
+template <typename Text> struct FakeTreeNode {
     TreeItem parent = 0;
     Text text;
     int image = -1;
     bool expanded = false;
 };
 
-template <typename Text>
-struct FakeControl {
+template <typename Text> struct FakeControl {
     ControlTemplate source;
     Text text;
     bool visible = true;
@@ -59,8 +56,7 @@ struct FakeControl {
     int redraws = 0;
 };
 
-template <typename Text>
-class FakeDialog final : public DialogView<Text> {
+template <typename Text> class FakeDialog final : public DialogView<Text> {
 public:
     using Controller = DialogController<Text>;
     using Script = std::function<void(FakeDialog&)>;
@@ -76,16 +72,22 @@ public:
     // missing, hidden or disabled
     bool click(int id);
     bool choose(int id, int index);
-    bool chooseText(int id, const Text& text); // the row whose text is exactly this
-    bool type(int id, const Text& text);       // replaces the edit's text
+    bool chooseText(int id, const Text& text);           // the row whose text is exactly this
+    bool type(int id, const Text& text);                 // replaces the edit's text
     bool typeCharacters(int id, const Text& characters); // one by one through the filter
-    bool leave(int id);                        // the control loses the focus
+    bool leave(int id);                                  // the control loses the focus
     bool tickRow(int id, int row, bool checked);
     bool slide(int id, int position);
     bool spin(int id, int delta);
     bool pressF1();
+    // The keyboard and the close box: Escape and the close box send Cancel,
+    // Enter the default button, whether or not those buttons are shown.
+    void pressEscape() { dispatch({idCancel, Notice::Clicked}); }
+    void pressEnter() { dispatch({defaultButton_ ? defaultButton_ : idOk, Notice::Clicked}); }
     bool sysCommand(unsigned command);
     void fireTimer(unsigned timer);
+    // What a worker thread hands the dialog.
+    void deliver(unsigned code, const Text& text) { controller_.onDelivered(*this, code, text); }
     // Property sheet notifications.
     void pageShown();
     bool pageLeaving();
@@ -182,8 +184,7 @@ public:
     void setAddress(int id, const std::optional<Address>& address) override;
     std::optional<Address> address(int id) const override;
     bool setPictureFile(int id, const Text& path) override;
-    void setPictures(int id,
-                     const std::vector<std::pair<Picture, Placement>>& pictures) override;
+    void setPictures(int id, const std::vector<std::pair<Picture, Placement>>& pictures) override;
     std::pair<int, int> clientSize(int id) const override;
     void setPaintedText(const Text& text, const FontSpec<Text>& font, Rgb colour,
                         Placement area) override;

@@ -11,6 +11,7 @@ export PKG_PACKAGE=$root/out/package
 export PKG_PACKAGE_ZH=$root/out/package-zh
 export PKG_SHOTS=$root/docs/screenshots
 export WINEPREFIX=$root/build/wine-shots
+. "$root/tests/wine/wine_loader.sh"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$PKG_SHOTS"

@@ -15,11 +15,9 @@
 
 namespace ui::win32 {
 
-template <typename Text>
-class DialogHost;
+template <typename Text> class DialogHost;
 
-template <typename Text>
-class Win32DialogView final : public DialogView<Text> {
+template <typename Text> class Win32DialogView final : public DialogView<Text> {
 public:
     explicit Win32DialogView(DialogHost<Text>& host) : host_(host) {}
 
@@ -78,8 +76,7 @@ public:
     void setAddress(int id, const std::optional<Address>& address) override;
     std::optional<Address> address(int id) const override;
     bool setPictureFile(int id, const Text& path) override;
-    void setPictures(int id,
-                     const std::vector<std::pair<Picture, Placement>>& pictures) override;
+    void setPictures(int id, const std::vector<std::pair<Picture, Placement>>& pictures) override;
     std::pair<int, int> clientSize(int id) const override;
     void setPaintedText(const Text& text, const FontSpec<Text>& font, Rgb colour,
                         Placement area) override;
@@ -107,8 +104,7 @@ struct ControlDecor {
     std::vector<HBITMAP> pictures;
 };
 
-template <typename Text>
-class DialogHost {
+template <typename Text> class DialogHost {
 public:
     // A host for a dialog about to be created from `instance`'s templates.
     DialogHost(HINSTANCE instance, DialogController<Text>& controller);
@@ -127,6 +123,9 @@ public:
     void attach(HWND window);
     // True with `result` when the host served the message.
     bool handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // From any thread: hands `code` and `text` to the controller's onDelivered
+    // on the dialog's thread, and returns once it has been handled.
+    void deliver(unsigned code, const Text& text);
 
     HWND window() const { return window_; }
     HINSTANCE instance() const { return instance_; }
@@ -141,8 +140,7 @@ private:
     ControlDecor& decor(int id) { return decor_[id]; }
     void paint();
     bool drawItem(const DRAWITEMSTRUCT& item);
-    static LRESULT CALLBACK filteredEditProc(HWND edit, UINT message, WPARAM wParam,
-                                             LPARAM lParam);
+    static LRESULT CALLBACK filteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
     DialogController<Text>& controller_;

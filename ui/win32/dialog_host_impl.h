@@ -165,6 +165,9 @@ template <typename Text> DialogHost<Text>* hostOf(HWND window) {
         return reinterpret_cast<DialogHost<Text>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// What DialogHost::deliver sends: wParam the code, lParam the text.
+inline constexpr UINT deliveredMessage = WM_APP + 0x2F0;
+
 inline const char* const filterProperty = "pkg.ui.filter.previous";
 
 } // namespace hostdetail
@@ -218,6 +221,10 @@ template <typename Text> void DialogHost<Text>::attach(HWND window) {
     else
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controller_.onInit(view_);
+}
+
+template <typename Text> void DialogHost<Text>::deliver(unsigned code, const Text& text) {
+    send<Text>(window_, deliveredMessage, code, reinterpret_cast<LPARAM>(&text));
 }
 
 template <typename Text>
@@ -353,6 +360,10 @@ bool DialogHost<Text>::handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     }
     case WM_TIMER:
         controller_.onTimer(view_, static_cast<unsigned>(wParam));
+        return true;
+    case deliveredMessage:
+        controller_.onDelivered(view_, static_cast<unsigned>(wParam),
+                                *reinterpret_cast<const Text*>(lParam));
         return true;
     case WM_SYSCOMMAND:
         if (controller_.onSysCommand(view_, static_cast<unsigned>(wParam & 0xFFF0))) {
