@@ -39,13 +39,6 @@ bool isNone(const std::string& value) {
     return value.empty() || value.front() == '0';
 }
 
-// A monitor's environment is only ever compared with the spooler's own, and
-// none passes on every system; a spooler that runs in the calling 32-bit
-// process (as Wine's does) refuses "Windows x64" for a monitor.
-std::string monitorEnvironment(OsVariant os) {
-    return common::osEnvironment(os, false);
-}
-
 ConfigResult refusal(std::string text) {
     ConfigResult result;
     result.error = std::move(text);
@@ -305,7 +298,7 @@ ConfigResult SetupConfig::readPortMonitors(OsVariant os, PortMonitors& out) {
     for (const auto& k : kinds) {
         const std::string key = k.key;
         k.monitor->info.name = reader.name(key + "PName");
-        k.monitor->info.environment = monitorEnvironment(os);
+        k.monitor->info.environment = common::osEnvironment(os, wow64_);
         k.monitor->info.dllName = reader.fileName(key + "PDLLName");
         k.monitor->uiDll = reader.fileName(key + "PUIDLLName");
         k.monitor->version = reader.version(key + "Version");
@@ -320,7 +313,7 @@ ConfigResult SetupConfig::readLanguageMonitor(OsVariant os, PortKind kind, Monit
     out = MonitorConfig();
     if (!isVariant(os))
         return refusal("Windows variant " + std::to_string(os) + " is not one of 0 to 7");
-    out.info.environment = monitorEnvironment(os);
+    out.info.environment = common::osEnvironment(os, wow64_);
     if (kind != PortKind::Usb)
         return {};
     ConfigReader reader(profiles_, setupIni_, commonMonitorSection(os));

@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> files = {plan.driver.driverPath, plan.driver.dataFile,
                                       plan.driver.configFile, plan.driver.helpFile};
     files.insert(files.end(), plan.driver.dependentFiles.begin(), plan.driver.dependentFiles.end());
+    m.files().CreateDirectoryA(*driverFolder); // the engine's staging makes it when missing
     const std::vector<std::uint8_t> standIn = {'s', 't', 'a', 'n', 'd', '-', 'i', 'n'};
     for (const std::string& file : files)
         m.files().WriteFileBytes(*driverFolder + "\\" + file, standIn);
