@@ -25,6 +25,8 @@ public:
     void close();
     bool isOpen() const { return key_ != 0; }
 
+    // Whether the key holds a value of that name, of any type.
+    bool hasValue(const std::string& name);
     // A 4-byte value; false when missing or of another size.
     bool readDword(const std::string& name, std::uint32_t& value);
     bool writeDword(const std::string& name, std::uint32_t value);
