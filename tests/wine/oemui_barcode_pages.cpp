@@ -240,20 +240,11 @@ void checkTwoD(HWND page) {
 }
 
 int run(int showPage, int seconds) {
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"57KXUI.dll";
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    HMODULE module = ::LoadLibraryW(path.c_str());
+    HMODULE module = loadPlugin(pluginBesideProgram());
     if (module == nullptr) {
-        std::printf("cannot load %s (error %lu)\n", narrow(path).c_str(), ::GetLastError());
         return 2;
     }
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    const auto getClassObject = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllGetClassObject")));
+    const auto getClassObject = exported<GetClassObject>(module, "DllGetClassObject");
     IClassFactory* factory = nullptr;
     OemUi* ui = nullptr;
     if (getClassObject == nullptr ||

@@ -532,30 +532,19 @@ void checkSheet(OemUi* ui, bool device, const std::vector<int>& expectedPages,
 
 int main(int argc, char** argv) {
     // The plug-in beside this program, or the path given.
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"57KXUI.dll";
+    std::wstring path = pluginBesideProgram();
     if (argc > 1) {
         wchar_t given[MAX_PATH] = {};
         ::MultiByteToWideChar(CP_ACP, 0, argv[1], -1, given, MAX_PATH);
         path = given;
     }
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
-    HMODULE module = ::LoadLibraryW(path.c_str());
+    HMODULE module = loadPlugin(path);
     if (module == nullptr) {
-        std::printf("cannot load %s (error %lu)\n", narrow(path).c_str(), ::GetLastError());
         return 2;
     }
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-    const auto getClassObject = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllGetClassObject")));
-    const auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllCanUnloadNow")));
+    const auto getClassObject = exported<GetClassObject>(module, "DllGetClassObject");
+    const auto canUnloadNow = exported<CanUnloadNow>(module, "DllCanUnloadNow");
     check(getClassObject != nullptr && canUnloadNow != nullptr,
           "DllGetClassObject and DllCanUnloadNow are exported by name");
     if (getClassObject == nullptr || canUnloadNow == nullptr) {

@@ -102,6 +102,33 @@ constexpr DWORD OEMGI_GETSIGNATURE = 1, OEMGI_GETINTERFACEVERSION = 2, OEMGI_GET
                 OEMGI_GETPUBLISHERINFO = 4;
 constexpr DWORD OEMDM_SIZE = 1, OEMDM_DEFAULT = 2, OEMDM_CONVERT = 3, OEMDM_MERGE = 4;
 constexpr DWORD OEMCUIP_DOCPROP = 1, OEMCUIP_PRNPROP = 2;
+// --- loading the plug-in -------------------------------------------------------
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+
+inline std::wstring pluginBesideProgram() {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring path(self);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"57KXUI.dll";
+}
+
+// The common controls the pages use, then the plug-in; null (said why) when it
+// cannot be loaded.
+inline HMODULE loadPlugin(const std::wstring& path) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    HMODULE module = ::LoadLibraryW(path.c_str());
+    if (module == nullptr) {
+        std::printf("cannot load %ls (error %lu)\n", path.c_str(), ::GetLastError());
+    }
+    return module;
+}
+
+template <typename Function> Function exported(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
 // --- the common property sheet's pfnComPropSheet -----------------------------
 
 struct SheetCall {
