@@ -117,7 +117,7 @@ bool enabled(HWND page, int id) {
     return ::IsWindowEnabled(::GetDlgItem(page, id)) != FALSE;
 }
 
-void type(HWND page, int id, const wchar_t* text) {
+void typeInto(HWND page, int id, const wchar_t* text) {
     ::SetDlgItemTextW(page, id, text); // the edit reports EN_CHANGE as for typing
 }
 
@@ -176,7 +176,7 @@ void checkOneD(HWND sheet, HWND page) {
     check(!enabled(sheet, applyButton),
           "1D: filling the controls (each SetWindowText reports EN_CHANGE) changes nothing");
 
-    type(page, d1ModuleWidth, L"9");
+    typeInto(page, d1ModuleWidth, L"9");
     check(field1D(0, 1) == 6 && dword1D(0, 0x0C) == 48 && textOf(page, d1ModuleWidth) == L"6",
           "1D: typing 9 into \"Element Width:\" stores 6 and character width 48, shows 6 (got %d)",
           field1D(0, 1));
@@ -192,16 +192,16 @@ void checkOneD(HWND sheet, HWND page) {
           "1D: HRI both above and below in font A: fontSize 212, 85.0 points, fonts on (got %lu)",
           dword1D(0, 0x10));
 
-    type(page, d1Data, L"");
+    typeInto(page, d1Data, L"");
     const bool offWhenEmpty = !enabled(page, d1Print);
-    type(page, d1Data, L"12345");
+    typeInto(page, d1Data, L"12345");
     check(offWhenEmpty && enabled(page, d1Print), "1D: \"Print\" only while there is data");
     click(page, d1Print);
     check(boxes.size() == 1 && boxes[0].caption == L"Error" &&
               boxes[0].text == L" BarCode data error!",
           "1D: five digits of UPC-A are refused with \" BarCode data error!\" (%zu boxes)",
           boxes.size());
-    type(page, d1Data, L"12345678901");
+    typeInto(page, d1Data, L"12345678901");
     click(page, d1Print);
     check(boxes.size() == 1, "1D: eleven digits print without a message (no printer: the "
                              "spooler refuses silently)");
@@ -221,7 +221,7 @@ void checkTwoD(HWND page) {
     choose(page, type, 3);
     check(field2D(0, 0) == 3 && enabled(page, d2Segments) && !enabled(page, d2PdfModuleWidth),
           "2D: GS1 DataBar Expanded Stacked offers the segments, not the PDF417 group");
-    type(page, d2Segments, L"2");
+    typeInto(page, d2Segments, L"2");
     click(page, d2Composite);
     check(field2D(0, 0x11) == 4 && spinRange(page, d2SegmentsSpin) == std::make_pair(4, 20) &&
               textOf(page, d2SegmentsRange) == L"[ 4 . . 20 ]" && textOf(page, d2Segments) == L"4",
