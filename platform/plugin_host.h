@@ -119,6 +119,13 @@ public:
 
     virtual std::uint32_t GetLastError() = 0;
     virtual void SetLastError(std::uint32_t code) = 0;
+
+    // The barcode pages hand the printer their data in the ANSI code page.
+    // WideCharToMultiByte(codePage, 0, ...) with the system's default character
+    // for what the code page lacks; an empty text gives no bytes and succeeds.
+    static constexpr std::uint32_t cpAcp = 0;
+    virtual bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                                     std::string& bytes) = 0;
 };
 
 } // namespace platform

@@ -48,6 +48,7 @@ place "$w32/usbinstall/Install.exe" USBDRV/USBDriver
 place "$w64/usbinstall/Install.exe" USBDRV/USBDriver_x64
 place "$w64/oemui/57KXUI.dll" W64
 place "$w32/tools/logotool/logotool.exe" tools
+place "$w32/tools/barcodetool/barcodetool.exe" tools
 [ "$missing" -eq 0 ] || { echo "package: incomplete build" >&2; exit 1; }
 
 # Every binary: machine type by folder, imports from Windows system DLLs only.

@@ -605,4 +605,35 @@ int SimPluginHost::MessageBoxW(Handle /*owner*/, const std::u16string& text,
     return answer;
 }
 
+bool SimPluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                                        std::string& bytes) {
+    bytes.clear();
+    if (injected("WideCharToMultiByte")) {
+        return false;
+    }
+    if (codePage != cpAcp && codePage != 1252) {
+        return fail(err::invalidParameter);
+    }
+    // Code page 1252 is Latin-1 but for 0x80..0x9F, which hold these characters
+    // (0 where the code page has none).
+    static const char16_t high[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    for (const char16_t unit : text) {
+        char byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            byte = static_cast<char>(unit);
+        } else {
+            for (int i = 0; i < 32; ++i) {
+                if (high[i] != 0 && high[i] == unit) {
+                    byte = static_cast<char>(0x80 + i);
+                }
+            }
+        }
+        bytes.push_back(byte);
+    }
+    return true;
+}
+
 } // namespace platform::sim

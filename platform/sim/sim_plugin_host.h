@@ -104,6 +104,10 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override { return lastError_; }
     void SetLastError(std::uint32_t code) override { lastError_ = code; }
+    // The simulated machine's ANSI code page is 1252 (Western European); a
+    // character it lacks becomes "?".
+    bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                             std::string& bytes) override;
 
 private:
     struct File {

@@ -193,7 +193,7 @@ std::u16string Win32PluginHost::GetTempPathW() {
 }
 
 int Win32PluginHost::MessageBoxW(Handle owner, const std::u16string& text,
-                                  const std::u16string& caption, std::uint32_t type) {
+                                 const std::u16string& caption, std::uint32_t type) {
     return ::MessageBoxW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), wide(text),
                          wide(caption), type);
 }
@@ -240,6 +240,24 @@ std::uint32_t Win32PluginHost::GetLastError() {
 
 void Win32PluginHost::SetLastError(std::uint32_t code) {
     ::SetLastError(code);
+}
+
+bool Win32PluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                                          std::string& bytes) {
+    bytes.clear();
+    // The call refuses a length of 0, which here is just empty data.
+    if (text.empty()) {
+        return true;
+    }
+    const int units = static_cast<int>(text.size());
+    const int size =
+        ::WideCharToMultiByte(codePage, 0, wide(text), units, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    return ::WideCharToMultiByte(codePage, 0, wide(text), units, &bytes[0], size, nullptr,
+                                 nullptr) == size;
 }
 
 } // namespace platform::win32

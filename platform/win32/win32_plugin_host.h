@@ -46,6 +46,8 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t code) override;
+    bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                             std::string& bytes) override;
 
 private:
     ContextRunner runInContext_;

@@ -18,3 +18,17 @@ ini_value() {
 winprobe() { wine "$PKG_BUILD_WIN32/tests/wine/winprobe.exe" "$@"; }
 
 fail() { echo "FAIL: $*"; exit 1; }
+
+# `wine` starts its 32-bit loader first; a machine whose kernel runs no 32-bit
+# programs (that loader fails with "Exec format error") still runs 64-bit ones
+# with the 64-bit loader. wine_64 runs a 64-bit program either way.
+can_run_32bit() { wine cmd /c exit >/dev/null 2>&1; }
+wine_64() {
+  if can_run_32bit; then
+    wine "$@"
+  else
+    local loader
+    loader=$(command -v wine64 || echo /usr/lib/wine/wine64)
+    WINELOADER=$loader "$loader" "$@"
+  fi
+}
