@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct FakeControl {
     bool readOnly = false;
     bool filtered = false;
     bool windowColours = false;
+    bool allKeys = false;
     int textLimit = 0;
     std::vector<FakeRow<Text>> rows;
     int selectedRow = -1;
@@ -84,6 +86,8 @@ public:
     bool slide(int id, int position);
     bool spin(int id, int delta);
     bool pressF1();
+    // A key (virtual-key code) held down, or let go, for what follows.
+    void holdKey(int virtualKey, bool down);
     bool sysCommand(unsigned command);
     void fireTimer(unsigned timer);
     // Property sheet notifications.
@@ -195,6 +199,9 @@ public:
     DialogView<Text>& createChild(int templateId, Controller& controller, int area) override;
     int runModal(int templateId, Controller& controller) override;
     void setChanged(bool changed) override { changed_ = changed; }
+    void wantAllKeys(int id) override;
+    bool isKeyDown(int virtualKey) const override { return keysDown_.count(virtualKey) != 0; }
+    void focusNextControl() override;
 
 private:
     FakeControl<Text>* find(int id, const char* what) const;
@@ -225,6 +232,7 @@ private:
     std::vector<int> modalsOpened_;
     std::function<bool(const Text&)> pictureLoader_;
     std::map<int, std::pair<int, int>> sizes_;
+    std::set<int> keysDown_;
     Text paintedText_;
     Placement paintedArea_;
     mutable std::vector<std::string> problems_;

@@ -1,11 +1,17 @@
 #include "oemui/pages/page_factory.h"
 
+#include "oemui/pages/operation_page.h"
+#include "oemui/pages/utility_page.h"
 #include "oemui/resource.h"
 
 namespace oemui::pages {
 
-std::unique_ptr<PageController> makePageController(int templateId, const PageEnvironment&) {
+std::unique_ptr<PageController> makePageController(int templateId, const PageEnvironment& env) {
     switch (templateId) {
+    case IDD_OPERATION:
+        return std::make_unique<OperationPage>(env);
+    case IDD_UTILITY:
+        return std::make_unique<UtilityPage>(env);
     default:
         return nullptr;
     }
