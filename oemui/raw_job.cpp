@@ -24,11 +24,14 @@ bool RawJob::start(const std::u16string& docName) {
     platform::DocInfo1W doc;
     doc.docName = docName;
     doc.datatype = u"RAW";
+    // Some spoolers fail a call without a reason: no stale one is reported.
+    host_.SetLastError(0);
     if (host_.StartDocPrinterW(printer_, doc) == 0) {
         failed(host_.GetLastError());
         state_ = State::Ended;
         return false;
     }
+    host_.SetLastError(0);
     if (!host_.StartPagePrinter(printer_)) {
         failed(host_.GetLastError());
         host_.EndDocPrinter(printer_);
@@ -45,6 +48,7 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
     }
     std::uint32_t written = 0;
     const bool fits = count <= std::numeric_limits<std::uint32_t>::max();
+    host_.SetLastError(0);
     if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written)) {
         failed(fits ? host_.GetLastError() : platform::err::invalidParameter);
         end();
@@ -66,9 +70,11 @@ void RawJob::failed(std::uint32_t error) {
 }
 
 void RawJob::end() {
+    host_.SetLastError(0);
     if (!host_.EndPagePrinter(printer_)) {
         failed(host_.GetLastError());
     }
+    host_.SetLastError(0);
     if (!host_.EndDocPrinter(printer_)) {
         failed(host_.GetLastError());
     }

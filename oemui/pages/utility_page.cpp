@@ -91,7 +91,9 @@ void UtilityPage::onInit(PageView& view) {
         return;
     }
     view.clearItems(IDC_UT_FORM_LIST);
-    view.addItem(IDC_UT_FORM_LIST, defaultForm);
+    if (named(forms, defaultForm) != nullptr) {
+        view.addItem(IDC_UT_FORM_LIST, defaultForm);
+    }
     for (const FormInfo1W& form : forms) {
         if (form.name != defaultForm && isCustom(form.name)) {
             view.addItem(IDC_UT_FORM_LIST, form.name);
