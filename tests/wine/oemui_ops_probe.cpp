@@ -427,8 +427,9 @@ void operationScript(HWND sheet) {
     type(dialog, PaperFeed, L"150");
     const int feedPosition =
         static_cast<int>(::SendDlgItemMessageW(dialog, PaperFeedSpin, UDM_GETPOS32, 0, 0));
-    check(feedPosition == 100, "a feed of 150 moves the up-down control to 100 (at %d)",
-          feedPosition);
+    check(feedPosition == 100 && textOf(dialog, PaperFeed) == L"100",
+          "a feed of 150 is held to 100 by the up-down control and its edit (at %d, \"%s\")",
+          feedPosition, narrow(textOf(dialog, PaperFeed)).c_str());
     choose(dialog, Buzzer, 2);
     check(enabled(dialog, Volume), "a buzzer enables the volume");
     type(dialog, Volume, L"300");
@@ -509,7 +510,6 @@ std::wstring answerMessageBox(const wchar_t* caption) {
         return L"(no message box titled " + std::wstring(caption) + L")";
     }
     std::wstring text = textOf(box, 0xFFFF);
-    hold();
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     waitGone(box);
     return text;
