@@ -202,7 +202,8 @@ TEST_F(OperationPageTest, DefaultShowsTheMomentsDefaultsAndOkStoresThem) {
 }
 
 // The command holds 128 bytes: one more is refused and nothing is stored. A
-// record from elsewhere that claims more is shown, and stored, as 128.
+// record from elsewhere that claims more is shown, and stored, as 128; a
+// choice its lists lack is shown as none and kept.
 TEST_F(OperationPageTest, CommandsAreHeldTo128Bytes) {
     struct Case {
         std::u16string text;
@@ -240,12 +241,16 @@ TEST_F(OperationPageTest, CommandsAreHeldTo128Bytes) {
     OperationSettings foreign = PluginSettings(document.record).operation(Moment::StartOfPage);
     foreign.command.fill(0x11);
     foreign.commandLength = 200;
+    foreign.cashDrawer = 99;
     PluginSettings(document.record).setOperation(Moment::StartOfPage, foreign);
     edit(IDC_OP_START_PAGE, [](Dialog& d) {
         EXPECT_EQ(repeated(u"11 ", 128), d.text(IDC_OPE_COMMAND));
+        EXPECT_EQ(-1, d.selection(IDC_OPE_CASH_DRAWER)) << "a choice the list lacks";
         d.click(ui::idOk);
     });
-    EXPECT_EQ(128, PluginSettings(document.record).operation(Moment::StartOfPage).commandLength);
+    const OperationSettings kept = PluginSettings(document.record).operation(Moment::StartOfPage);
+    EXPECT_EQ(128, kept.commandLength);
+    EXPECT_EQ(99, kept.cashDrawer) << "a choice nobody made is not changed";
 }
 
 // The command edit takes hexadecimal digits, blanks, '.', '-' and backspace;
