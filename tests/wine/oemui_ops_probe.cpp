@@ -423,6 +423,33 @@ void operationScript(HWND sheet) {
     check(textOf(dialog, Command) == L"1D 56",
           "the command edit takes hexadecimal digits and blanks only (shows \"%s\")",
           narrow(textOf(dialog, Command)).c_str());
+    // Keys held down, as the dialog's thread sees them: this thread shares its
+    // input state for a moment.
+    const DWORD uiThread = ::GetWindowThreadProcessId(dialog, nullptr);
+    if (::AttachThreadInput(::GetCurrentThreadId(), uiThread, TRUE)) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+        typeCharacters(dialog, Command, L"z");
+        const bool ctrlPasses = textOf(dialog, Command) == L"1D 56z";
+        keys[VK_CONTROL] = 0;
+        keys[VK_TAB] = 0x80;
+        ::SetKeyboardState(keys);
+        ::SetFocus(::GetDlgItem(dialog, Command));
+        typeCharacters(dialog, Command, L"\t");
+        ::Sleep(200); // the move is posted
+        const bool tabMoves =
+            textOf(dialog, Command) == L"1D 56z" && ::GetFocus() != ::GetDlgItem(dialog, Command);
+        keys[VK_TAB] = 0;
+        ::SetKeyboardState(keys);
+        ::AttachThreadInput(::GetCurrentThreadId(), uiThread, FALSE);
+        check(ctrlPasses, "with Ctrl held any character gets in (shows \"%s\")",
+              narrow(textOf(dialog, Command)).c_str());
+        check(tabMoves, "Tab moves the focus on and types nothing");
+    } else {
+        std::printf("     AttachThreadInput failed (%lu): Ctrl and Tab not checked\n",
+                    ::GetLastError());
+    }
     type(dialog, Command, L"1D 56 42 00");
     type(dialog, PaperFeed, L"150");
     const int feedPosition =
