@@ -3,6 +3,12 @@
 #include <limits>
 
 namespace oemui {
+namespace {
+
+// ERROR_WRITE_FAULT: the spooler took only part of the bytes.
+constexpr std::uint32_t writeFault = 29;
+
+} // namespace
 
 RawJob::~RawJob() {
     // A job left open would hold the printer until the spooler gave up on it.
@@ -18,15 +24,18 @@ bool RawJob::start(const std::u16string& docName) {
     platform::DocInfo1W doc;
     doc.docName = docName;
     doc.datatype = u"RAW";
+    // Some spoolers fail a call without a reason: no stale one is reported.
+    host_.SetLastError(0);
     if (host_.StartDocPrinterW(printer_, doc) == 0) {
+        failed(host_.GetLastError());
         state_ = State::Ended;
-        ok_ = false;
         return false;
     }
+    host_.SetLastError(0);
     if (!host_.StartPagePrinter(printer_)) {
+        failed(host_.GetLastError());
         host_.EndDocPrinter(printer_);
         state_ = State::Ended;
-        ok_ = false;
         return false;
     }
     state_ = State::Open;
@@ -39,19 +48,36 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
     }
     std::uint32_t written = 0;
     const bool fits = count <= std::numeric_limits<std::uint32_t>::max();
-    if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written) ||
-        written != count) {
-        ok_ = false;
+    host_.SetLastError(0);
+    if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written)) {
+        failed(fits ? host_.GetLastError() : platform::err::invalidParameter);
+        end();
+        return false;
+    }
+    if (written != count) {
+        failed(writeFault);
         end();
         return false;
     }
     return true;
 }
 
+void RawJob::failed(std::uint32_t error) {
+    if (ok_) {
+        error_ = error;
+    }
+    ok_ = false;
+}
+
 void RawJob::end() {
-    const bool pageEnded = host_.EndPagePrinter(printer_);
-    const bool docEnded = host_.EndDocPrinter(printer_);
-    ok_ = ok_ && pageEnded && docEnded;
+    host_.SetLastError(0);
+    if (!host_.EndPagePrinter(printer_)) {
+        failed(host_.GetLastError());
+    }
+    host_.SetLastError(0);
+    if (!host_.EndDocPrinter(printer_)) {
+        failed(host_.GetLastError());
+    }
     state_ = State::Ended;
 }
 

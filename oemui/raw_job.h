@@ -33,6 +33,10 @@ public:
     // EndPagePrinter and EndDocPrinter; true when the job went out whole.
     bool finish();
 
+    // The last error of the first call that failed (0 while none has); a
+    // short write counts as ERROR_WRITE_FAULT.
+    std::uint32_t error() const { return error_; }
+
 private:
     enum class State { Idle, Open, Ended };
     void end();
@@ -41,6 +45,8 @@ private:
     platform::Handle printer_;
     State state_ = State::Idle;
     bool ok_ = true;
+    std::uint32_t error_ = 0;
+    void failed(std::uint32_t error);
 };
 
 // A whole job of the given pieces; true when every call succeeded.

@@ -126,6 +126,28 @@ public:
     static constexpr std::uint32_t cpAcp = 0;
     virtual bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
                                      std::string& bytes) = 0;
+    // --- the control-font table (57KXCONTROL.dat in the spooler's driver
+    // folder) and the reasons the utility page gives for a refusal.
+    // MoveFileExW flag.
+    static constexpr std::uint32_t moveFileReplaceExisting = 0x1;
+    // GetWindowsDirectoryW, without a final backslash; empty on failure.
+    virtual std::u16string GetWindowsDirectoryW() = 0;
+    // GetPrivateProfileStringW with a buffer of bufferSize characters: the
+    // value is cut to bufferSize - 1 characters.
+    virtual std::u16string GetPrivateProfileStringW(const std::u16string& section,
+                                                    const std::u16string& key,
+                                                    const std::u16string& defaultValue,
+                                                    std::uint32_t bufferSize,
+                                                    const std::u16string& file) = 0;
+    virtual bool WritePrivateProfileStringW(const std::u16string& section,
+                                            const std::u16string& key,
+                                            const std::u16string& value,
+                                            const std::u16string& file) = 0;
+    virtual bool MoveFileExW(const std::u16string& from, const std::u16string& to,
+                             std::uint32_t flags) = 0;
+    // The system's text for an error (FormatMessageW from the system); false
+    // when the system has none.
+    virtual bool FormatMessageW(std::uint32_t code, std::u16string& text) = 0;
 };
 
 } // namespace platform

@@ -299,6 +299,39 @@ bool FakeDialog<Text>::pressF1() {
 }
 
 template <typename Text>
+void FakeDialog<Text>::holdKey(int virtualKey, bool down) {
+    if (down)
+        keysDown_.insert(virtualKey);
+    else
+        keysDown_.erase(virtualKey);
+}
+
+template <typename Text>
+void FakeDialog<Text>::wantAllKeys(int id) {
+    if (FakeControl<Text>* c = find(id, "wantAllKeys"))
+        c->allKeys = true;
+}
+
+template <typename Text>
+void FakeDialog<Text>::focusNextControl() {
+    // The next control after the focused one, in template order, that a user
+    // could reach: shown, enabled, and not a label or a frame.
+    const auto self = std::find(order_.begin(), order_.end(), focus_);
+    const std::size_t start = self == order_.end() ? order_.size() - 1
+                                                   : static_cast<std::size_t>(self - order_.begin());
+    for (std::size_t k = 1; k <= order_.size(); ++k) {
+        const int id = order_[(start + k) % order_.size()];
+        const FakeControl<Text>& c = *controls_.at(id);
+        const ControlKind kind = c.source.kind;
+        if (c.visible && c.enabled && kind != ControlKind::Static &&
+            kind != ControlKind::Picture && kind != ControlKind::GroupBox) {
+            focus_ = id;
+            return;
+        }
+    }
+}
+
+template <typename Text>
 bool FakeDialog<Text>::sysCommand(unsigned command) {
     return !closed_ && controller_.onSysCommand(*this, command);
 }

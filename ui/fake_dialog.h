@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ template <typename Text> struct FakeControl {
     bool readOnly = false;
     bool filtered = false;
     bool windowColours = false;
+    bool allKeys = false;
     int textLimit = 0;
     std::vector<FakeRow<Text>> rows;
     int selectedRow = -1;
@@ -84,6 +86,8 @@ public:
     // Enter the default button, whether or not those buttons are shown.
     void pressEscape() { dispatch({idCancel, Notice::Clicked}); }
     void pressEnter() { dispatch({defaultButton_ ? defaultButton_ : idOk, Notice::Clicked}); }
+    // A key (virtual-key code) held down, or let go, for what follows.
+    void holdKey(int virtualKey, bool down);
     bool sysCommand(unsigned command);
     void fireTimer(unsigned timer);
     // What a worker thread hands the dialog.
@@ -196,6 +200,9 @@ public:
     DialogView<Text>& createChild(int templateId, Controller& controller, int area) override;
     int runModal(int templateId, Controller& controller) override;
     void setChanged(bool changed) override { changed_ = changed; }
+    void wantAllKeys(int id) override;
+    bool isKeyDown(int virtualKey) const override { return keysDown_.count(virtualKey) != 0; }
+    void focusNextControl() override;
 
 private:
     FakeControl<Text>* find(int id, const char* what) const;
@@ -226,6 +233,7 @@ private:
     std::vector<int> modalsOpened_;
     std::function<bool(const Text&)> pictureLoader_;
     std::map<int, std::pair<int, int>> sizes_;
+    std::set<int> keysDown_;
     Text paintedText_;
     Placement paintedArea_;
     mutable std::vector<std::string> problems_;

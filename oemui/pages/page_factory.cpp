@@ -2,6 +2,8 @@
 
 #include "oemui/pages/barcode_1d_page.h"
 #include "oemui/pages/barcode_2d_page.h"
+#include "oemui/pages/operation_page.h"
+#include "oemui/pages/utility_page.h"
 #include "oemui/resource.h"
 
 namespace oemui::pages {
@@ -12,6 +14,10 @@ std::unique_ptr<PageController> makePageController(int templateId, const PageEnv
         return std::make_unique<Barcode1DPage>(env);
     case IDD_CODE_2D:
         return std::make_unique<Barcode2DPage>(env);
+    case IDD_OPERATION:
+        return std::make_unique<OperationPage>(env);
+    case IDD_UTILITY:
+        return std::make_unique<UtilityPage>(env);
     default:
         return nullptr;
     }

@@ -1,5 +1,8 @@
 #include "platform/sim/sim_plugin_host.h"
 
+#include "common/profile_file.h"
+#include "platform/sim/sim_system_info.h"
+
 #include <algorithm>
 
 namespace platform::sim {
@@ -36,6 +39,27 @@ std::u16string parentOf(const std::u16string& key) {
     return cut == std::u16string::npos ? std::u16string() : key.substr(0, cut);
 }
 
+// Profile texts in the ANSI code page: Latin-1 here, '?' for the rest.
+std::string toAnsi(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+    }
+    return out;
+}
+
+std::u16string fromAnsi(const std::string& text) {
+    std::u16string out;
+    for (char c : text) {
+        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+bool startsWithUtf16Mark(const std::vector<std::uint8_t>& bytes) {
+    return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+}
+
 bool validForm(const FormInfo1W& form) {
     return !form.name.empty() && form.width > 0 && form.height > 0;
 }
@@ -55,6 +79,7 @@ SimPluginHost::SimPluginHost() {
     forms_.push_back({formBuiltin, u"A4", 210000, 297000, 0, 0, 210000, 297000});
     addFolder(u"C:\\");
     addFolder(u"C:\\Users\\User\\AppData\\Local\\Temp");
+    addFolder(driverFolder);
 }
 
 Handle SimPluginHost::addPrinter(const std::u16string& name) {
@@ -633,6 +658,138 @@ bool SimPluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16st
         }
         bytes.push_back(byte);
     }
+    return true;
+}
+
+} // namespace platform::sim
+
+// --- the control-font table and the utility page's reasons ----------------------
+
+namespace platform::sim {
+
+bool SimPluginHost::profileText(const std::u16string& key, std::string& text, bool& wide) const {
+    wide = false;
+    text.clear();
+    if (!parentExists(key) || !sharingAllows(key, genericRead, shareRead | shareWrite)) {
+        return false;
+    }
+    const auto it = files_.find(key);
+    if (it == files_.end()) {
+        return true; // an absent file reads as an empty one
+    }
+    const auto& bytes = it->second.bytes;
+    wide = startsWithUtf16Mark(bytes);
+    if (!wide) {
+        text.assign(bytes.begin(), bytes.end());
+        return true;
+    }
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    text = toAnsi(units);
+    return true;
+}
+
+std::u16string SimPluginHost::GetWindowsDirectoryW() {
+    if (injected("GetWindowsDirectoryW")) {
+        return {};
+    }
+    return u"C:\\Windows";
+}
+
+std::u16string SimPluginHost::GetPrivateProfileStringW(const std::u16string& section,
+                                                       const std::u16string& key,
+                                                       const std::u16string& defaultValue,
+                                                       std::uint32_t bufferSize,
+                                                       const std::u16string& file) {
+    std::string text;
+    bool wide = false;
+    if (injected("GetPrivateProfileStringW") || !profileText(upper(file), text, wide)) {
+        return fromAnsi(common::profileDefaultWhenUnopenable(toAnsi(defaultValue), bufferSize));
+    }
+    return fromAnsi(common::profileGetString(text, toAnsi(section), toAnsi(key),
+                                             toAnsi(defaultValue), bufferSize));
+}
+
+bool SimPluginHost::WritePrivateProfileStringW(const std::u16string& section,
+                                               const std::u16string& key,
+                                               const std::u16string& value,
+                                               const std::u16string& file) {
+    if (injected("WritePrivateProfileStringW")) {
+        return false;
+    }
+    const auto path = upper(file);
+    if (!parentExists(path)) {
+        return fail(err::pathNotFound);
+    }
+    const auto existing = files_.find(path);
+    if (existing != files_.end() && (existing->second.attributes & fileattr::readOnly)) {
+        return fail(err::accessDenied);
+    }
+    std::string text;
+    bool wide = false;
+    if (inUse(path) || !profileText(path, text, wide)) {
+        return fail(err::sharingViolation);
+    }
+    const std::string updated =
+        common::profileSetString(text, toAnsi(section), toAnsi(key), toAnsi(value));
+    std::vector<std::uint8_t> bytes;
+    if (wide) {
+        bytes = {0xFF, 0xFE};
+        for (char c : updated) {
+            bytes.push_back(static_cast<std::uint8_t>(c));
+            bytes.push_back(0);
+        }
+    } else {
+        bytes.assign(updated.begin(), updated.end());
+    }
+    File& stored = files_[path];
+    stored.bytes = std::move(bytes);
+    return true;
+}
+
+bool SimPluginHost::MoveFileExW(const std::u16string& from, const std::u16string& to,
+                                std::uint32_t flags) {
+    if (injected("MoveFileExW")) {
+        return false;
+    }
+    const auto source = upper(from);
+    const auto target = upper(to);
+    const auto it = files_.find(source);
+    if (it == files_.end()) {
+        return fail(parentExists(source) ? err::fileNotFound : err::pathNotFound);
+    }
+    if (!parentExists(target)) {
+        return fail(err::pathNotFound);
+    }
+    if (folders_.count(withoutFinalBackslash(target)) != 0) {
+        return fail(err::accessDenied);
+    }
+    const auto existing = files_.find(target);
+    if (existing != files_.end() && source != target) {
+        if (!(flags & moveFileReplaceExisting)) {
+            return fail(err::alreadyExists);
+        }
+        if (existing->second.attributes & fileattr::readOnly) {
+            return fail(err::accessDenied);
+        }
+    }
+    if (inUse(source) || inUse(target)) {
+        return fail(err::sharingViolation);
+    }
+    File moved = std::move(it->second);
+    files_.erase(it);
+    files_[target] = std::move(moved);
+    return true;
+}
+
+bool SimPluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
+    const auto it = systemTexts().find(code);
+    if (it == systemTexts().end()) {
+        return fail(317); // ERROR_MR_MID_NOT_FOUND
+    }
+    text = fromAnsi(it->second);
     return true;
 }
 

@@ -51,6 +51,10 @@ public:
     // WritePrinter reports at most this many bytes written per call (0: all).
     void setWriteLimit(std::uint32_t bytes) { writeLimit_ = bytes; }
     void setTempPath(std::u16string path) { tempPath_ = std::move(path); }
+    // The Windows folder is C:\Windows; the driver's own folder under it
+    // exists from the start, as it does wherever the driver is installed.
+    static constexpr const char16_t* driverFolder =
+        u"C:\\Windows\\system32\\spool\\drivers\\x64\\3";
     // Answers for the questions (Yes/No, OK/Cancel), in order; a question with
     // no answer left gets No (Cancel).
     void queueMessageBoxAnswers(const std::vector<int>& answers);
@@ -109,6 +113,23 @@ public:
     bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
                              std::string& bytes) override;
 
+    // The control-font table and the utility page's reasons. Profile files
+    // are kept in the ANSI code page as Windows creates them (a file that
+    // starts with a UTF-16 byte-order mark is read and written as UTF-16);
+    // characters outside Latin-1 become '?', as an unmappable character does.
+    std::u16string GetWindowsDirectoryW() override;
+    std::u16string GetPrivateProfileStringW(const std::u16string& section,
+                                            const std::u16string& key,
+                                            const std::u16string& defaultValue,
+                                            std::uint32_t bufferSize,
+                                            const std::u16string& file) override;
+    bool WritePrivateProfileStringW(const std::u16string& section, const std::u16string& key,
+                                    const std::u16string& value,
+                                    const std::u16string& file) override;
+    bool MoveFileExW(const std::u16string& from, const std::u16string& to,
+                     std::uint32_t flags) override;
+    bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
+
 private:
     struct File {
         std::vector<std::uint8_t> bytes;
@@ -135,6 +156,9 @@ private:
     bool sharingAllows(const std::u16string& key, std::uint32_t access, std::uint32_t share) const;
     bool inUse(const std::u16string& key) const;
     OpenFile* handle(Handle file);
+    // A profile file's text as the profile functions read it; false when the
+    // file cannot be opened (its folder is missing, it is locked).
+    bool profileText(const std::u16string& key, std::string& text, bool& wide) const;
 
     Faults faults_;
     std::uint32_t lastError_ = 0;

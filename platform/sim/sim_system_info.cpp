@@ -4,10 +4,7 @@
 #include "platform/sim/sim_text.h"
 
 namespace platform::sim {
-namespace {
 
-// The system's texts for the errors the programs meet most, as FormatMessage
-// gives them (with the trailing line break).
 const std::map<std::uint32_t, const char*>& systemTexts() {
     static const std::map<std::uint32_t, const char*> texts = {
         {err::fileNotFound, "The system cannot find the file specified.\r\n"},
@@ -65,6 +62,8 @@ const std::map<std::uint32_t, const char*>& systemTexts() {
     };
     return texts;
 }
+
+namespace {
 
 const char* const administratorsSid = "S-1-5-32-544";
 

@@ -258,6 +258,58 @@ bool Win32PluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16
     bytes.resize(static_cast<std::size_t>(size));
     return ::WideCharToMultiByte(codePage, 0, wide(text), units, &bytes[0], size, nullptr,
                                  nullptr) == size;
+// --- the control-font table and the utility page's reasons ------------------
+
+std::u16string Win32PluginHost::GetWindowsDirectoryW() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) {
+        return {};
+    }
+    return fromWide(buffer);
+}
+
+std::u16string Win32PluginHost::GetPrivateProfileStringW(const std::u16string& section,
+                                                         const std::u16string& key,
+                                                         const std::u16string& defaultValue,
+                                                         std::uint32_t bufferSize,
+                                                         const std::u16string& file) {
+    if (bufferSize == 0) {
+        return {};
+    }
+    std::u16string buffer(bufferSize, u'\0');
+    const DWORD length = ::GetPrivateProfileStringW(
+        wide(section), wide(key), wide(defaultValue), reinterpret_cast<wchar_t*>(&buffer[0]),
+        bufferSize, wide(file));
+    buffer.resize(length < bufferSize ? length : bufferSize - 1);
+    return buffer;
+}
+
+bool Win32PluginHost::WritePrivateProfileStringW(const std::u16string& section,
+                                                 const std::u16string& key,
+                                                 const std::u16string& value,
+                                                 const std::u16string& file) {
+    return ::WritePrivateProfileStringW(wide(section), wide(key), wide(value), wide(file)) !=
+           FALSE;
+}
+
+bool Win32PluginHost::MoveFileExW(const std::u16string& from, const std::u16string& to,
+                                  std::uint32_t flags) {
+    return ::MoveFileExW(wide(from), wide(to), flags) != FALSE;
+}
+
+bool Win32PluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                     reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    if (n == 0 || buffer == nullptr) {
+        return false;
+    }
+    text.assign(reinterpret_cast<const char16_t*>(buffer), n);
+    ::LocalFree(buffer);
+    return true;
 }
 
 } // namespace platform::win32

@@ -49,6 +49,20 @@ public:
     bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
                              std::string& bytes) override;
 
+    // The control-font table and the utility page's reasons.
+    std::u16string GetWindowsDirectoryW() override;
+    std::u16string GetPrivateProfileStringW(const std::u16string& section,
+                                            const std::u16string& key,
+                                            const std::u16string& defaultValue,
+                                            std::uint32_t bufferSize,
+                                            const std::u16string& file) override;
+    bool WritePrivateProfileStringW(const std::u16string& section, const std::u16string& key,
+                                    const std::u16string& value,
+                                    const std::u16string& file) override;
+    bool MoveFileExW(const std::u16string& from, const std::u16string& to,
+                     std::uint32_t flags) override;
+    bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
+
 private:
     ContextRunner runInContext_;
 };

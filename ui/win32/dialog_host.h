@@ -9,6 +9,7 @@
 
 #include "ui/dialog_controller.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -86,9 +87,13 @@ public:
                                   int area) override;
     int runModal(int templateId, DialogController<Text>& controller) override;
     void setChanged(bool changed) override;
+    void wantAllKeys(int id) override;
+    bool isKeyDown(int virtualKey) const override;
+    void focusNextControl() override;
 
 private:
     HWND item(int id) const;
+    void subclassEdit(HWND edit);
     DialogHost<Text>& host_;
 };
 
@@ -102,6 +107,8 @@ struct ControlDecor {
     HBITMAP bitmap = nullptr; // a loaded file or the prepared pictures
     std::vector<RECT> placements;
     std::vector<HBITMAP> pictures;
+    bool filtered = false; // WM_CHAR goes to the controller first
+    bool allKeys = false;  // WM_GETDLGCODE answers DLGC_WANTALLKEYS
 };
 
 template <typename Text> class DialogHost {
@@ -114,6 +121,13 @@ public:
 
     // DialogBoxParam: runs the dialog to its end and answers its result.
     INT_PTR runModal(int templateId, HWND owner);
+    // What runs a modal dialog instead of DialogBoxParam, for a program whose
+    // dialogs need something around them (a plug-in runs them inside its
+    // activation context). Modal dialogs opened from this dialog, and from
+    // theirs, are run the same way.
+    using ModalRunner =
+        std::function<INT_PTR(int templateId, HWND owner, DLGPROC procedure, LPARAM param)>;
+    void setModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
     // CreateDialogParam: a modeless dialog (a child when the template says so).
     HWND createModeless(int templateId, HWND parent);
 
@@ -147,6 +161,7 @@ private:
     Win32DialogView<Text> view_;
     HWND window_ = nullptr;
     bool modal_ = false;
+    ModalRunner modalRunner_;
     HFONT dialogFont_ = nullptr;
     HWND tooltip_ = nullptr;
     std::map<int, ControlDecor> decor_;

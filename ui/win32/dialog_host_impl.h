@@ -196,6 +196,8 @@ template <typename Text> DialogHost<Text>::~DialogHost() {
 
 template <typename Text> INT_PTR DialogHost<Text>::runModal(int templateId, HWND owner) {
     modal_ = true;
+    if (modalRunner_)
+        return modalRunner_(templateId, owner, dialogProc, reinterpret_cast<LPARAM>(this));
     if constexpr (wide<Text>)
         return DialogBoxParamW(instance_, MAKEINTRESOURCEW(templateId), owner, dialogProc,
                                reinterpret_cast<LPARAM>(this));
@@ -461,13 +463,18 @@ template <typename Text>
 LRESULT CALLBACK DialogHost<Text>::filteredEditProc(HWND edit, UINT message, WPARAM wParam,
                                                     LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(edit, filterProperty));
-    if (message == WM_CHAR) {
-        if (DialogHost* host = hostOf<Text>(GetParent(edit))) {
-            if (!host->controller_.onCharacter(host->view_, GetDlgCtrlID(edit),
-                                               static_cast<unsigned>(wParam)))
-                return 0;
-        }
+    DialogHost* host = hostOf<Text>(GetParent(edit));
+    const int id = GetDlgCtrlID(edit);
+    const ControlDecor* d = nullptr;
+    if (host != nullptr) {
+        auto it = host->decor_.find(id);
+        d = it == host->decor_.end() ? nullptr : &it->second;
     }
+    if (d != nullptr && message == WM_GETDLGCODE && d->allKeys)
+        return DLGC_WANTALLKEYS;
+    if (d != nullptr && message == WM_CHAR && d->filtered &&
+        !host->controller_.onCharacter(host->view_, id, static_cast<unsigned>(wParam)))
+        return 0;
     if (message == WM_NCDESTROY)
         RemovePropA(edit, filterProperty);
     if constexpr (wide<Text>)
@@ -661,8 +668,33 @@ template <typename Text> void Win32DialogView<Text>::appendText(int id, const Te
     send<Text>(edit, EM_SCROLLCARET, 0, 0);
 }
 
-template <typename Text> void Win32DialogView<Text>::filterCharacters(int id) {
-    HWND edit = item(id);
+template <typename Text>
+void Win32DialogView<Text>::filterCharacters(int id) {
+    host_.decor(id).filtered = true;
+    subclassEdit(item(id));
+}
+
+template <typename Text>
+void Win32DialogView<Text>::wantAllKeys(int id) {
+    host_.decor(id).allKeys = true;
+    subclassEdit(item(id));
+}
+
+template <typename Text>
+bool Win32DialogView<Text>::isKeyDown(int virtualKey) const {
+    return GetKeyState(virtualKey) < 0;
+}
+
+template <typename Text>
+void Win32DialogView<Text>::focusNextControl() {
+    if constexpr (wide<Text>)
+        PostMessageW(host_.window_, WM_NEXTDLGCTL, 0, FALSE);
+    else
+        PostMessageA(host_.window_, WM_NEXTDLGCTL, 0, FALSE);
+}
+
+template <typename Text>
+void Win32DialogView<Text>::subclassEdit(HWND edit) {
     if (edit == nullptr || GetPropA(edit, filterProperty) != nullptr)
         return;
     LONG_PTR previous;
@@ -1154,6 +1186,7 @@ DialogView<Text>& Win32DialogView<Text>::createChild(int templateId,
 template <typename Text>
 int Win32DialogView<Text>::runModal(int templateId, DialogController<Text>& controller) {
     DialogHost<Text> modal(host_.instance_, controller);
+    modal.modalRunner_ = host_.modalRunner_;
     return static_cast<int>(modal.runModal(templateId, host_.window_));
 }
 
