@@ -46,6 +46,12 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t code) override;
+    std::vector<FontFamilyW> EnumFontFamiliesExW(Handle window, const LogFontW& filter) override;
+    int GetDeviceCaps(Handle window, int index) override;
+    bool GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                               int& cy) override;
+    bool TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x, int y,
+                  const std::u16string& text) override;
 
 private:
     ContextRunner runInContext_;
