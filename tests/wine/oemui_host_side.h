@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <compstui.h>
+#include <objbase.h>
 #include <prsht.h>
 
 #include <cstdarg>
