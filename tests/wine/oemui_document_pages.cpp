@@ -202,8 +202,9 @@ struct Record {
     }
 };
 constexpr std::size_t textAsGraphics = 0x3E6, watermarkPath = 0x3E8, watermarkKind = 0x4E2,
-                      watermarkText = 0x4E4, watermarkFont = 0x504, watermarkAngle = 0x56C,
-                      watermarkSize = 0x571, watermarkBrightness = 0x572, formName = 0x576;
+                      watermarkText = 0x4E4, watermarkFont = 0x504, watermarkFontSize = 0x568,
+                      watermarkAngle = 0x56C, watermarkSize = 0x571, watermarkBrightness = 0x572,
+                      formName = 0x576;
 
 // An 8-bit picture of rings for the image watermark: 96 x 72, 16 greys and blues.
 std::vector<BYTE> ringsBitmap() {
@@ -559,6 +560,7 @@ int main(int argc, char** argv) {
         record.at(watermarkKind) = 2;
         record.setText(watermarkText, 16, L"CONFIDENTIAL");
         record.setText(watermarkFont, 50, L"Tahoma");
+        record.at(watermarkFontSize) = 28;
         record.at(watermarkAngle) = 30;
         record.at(watermarkBrightness) = 60;
     } else if (mode == "image") {
