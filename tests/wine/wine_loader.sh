@@ -10,6 +10,7 @@
 # test as skipped for that reason rather than as failed.
 wine_loader_setup() {
   local dir=$1 wine64=/usr/lib/wine/wine64
+  mkdir -p "$dir"
   export PKG_WINE32_SKIPS=$dir/wine32-skips
   : >"$PKG_WINE32_SKIPS"
   if /usr/lib/wine/wine --version >/dev/null 2>&1 || [ ! -x "$wine64" ]; then

@@ -15,6 +15,8 @@ status=0
 for mode in main image text; do
   ( cd "$work" && exec wine ./oemui_document_pages.exe --show "$mode" ) &
   pid=$!
+  # A loaded machine needs a while to paint the whole page.
+  winprobe rect "Plug-in pages ($mode)" 60 >/dev/null && sleep 4
   shoot "Plug-in pages ($mode)" "plugin_document_$mode" || status=1
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
