@@ -29,7 +29,7 @@ if [ $package_status -eq 0 ]; then
   line=$(grep -E '^wine: [0-9]+ passed, [0-9]+ failed' build/wine-tests.log | tail -n 1)
   wine_passed=$(echo "$line" | sed -E 's/wine: ([0-9]+) passed.*/\1/')
   wine_failed=$(echo "$line" | sed -E 's/.* ([0-9]+) failed.*/\1/')
-  wine_skipped=$(echo "$line" | sed -n -E 's/.* ([0-9]+) skipped/\1/p')
+  wine_skipped=$(sed -n -E 's/^wine: ([0-9]+) skipped.*/\1/p' build/wine-tests.log | tail -n 1)
   wine_passed=${wine_passed:-0}
   wine_skipped=${wine_skipped:-0}
   wine_failed=${wine_failed:-1}

@@ -4,6 +4,8 @@
 #include "oemui/pages/barcode_2d_page.h"
 #include "oemui/pages/operation_page.h"
 #include "oemui/pages/utility_page.h"
+#include "oemui/pages/main_page.h"
+#include "oemui/pages/watermark_page.h"
 #include "oemui/resource.h"
 
 namespace oemui::pages {
@@ -18,6 +20,10 @@ std::unique_ptr<PageController> makePageController(int templateId, const PageEnv
         return std::make_unique<OperationPage>(env);
     case IDD_UTILITY:
         return std::make_unique<UtilityPage>(env);
+    case IDD_MAIN:
+        return makeMainPage(env);
+    case IDD_WATERMARK:
+        return makeWatermarkPage(env);
     default:
         return nullptr;
     }

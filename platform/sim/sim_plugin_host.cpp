@@ -4,6 +4,7 @@
 #include "platform/sim/sim_system_info.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform::sim {
 
@@ -80,6 +81,20 @@ SimPluginHost::SimPluginHost() {
     addFolder(u"C:\\");
     addFolder(u"C:\\Users\\User\\AppData\\Local\\Temp");
     addFolder(driverFolder);
+    const auto font = [](const char16_t* face, std::int32_t weight, std::uint8_t pitch) {
+        LogFontW f;
+        f.height = 16;
+        f.width = 7;
+        f.weight = weight;
+        f.pitchAndFamily = pitch;
+        f.faceName = face;
+        return f;
+    };
+    fonts_ = {{font(u"System", 700, 0x22), 1},
+              {font(u"Arial", 400, 0x22), trueTypeFontType},
+              {font(u"Arial", 700, 0x22), trueTypeFontType},
+              {font(u"Courier New", 400, 0x31), trueTypeFontType},
+              {font(u"Courier New", 700, 0x31), trueTypeFontType}};
 }
 
 Handle SimPluginHost::addPrinter(const std::u16string& name) {
@@ -606,6 +621,59 @@ bool SimPluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileRes
         return false;
     }
     chosen = std::move(*answer);
+    return true;
+}
+
+// --- fonts and the text picture ---------------------------------------------
+
+std::vector<FontFamilyW> SimPluginHost::EnumFontFamiliesExW(Handle, const LogFontW& filter) {
+    std::vector<FontFamilyW> found;
+    if (injected("EnumFontFamiliesExW")) {
+        return found;
+    }
+    // An empty face name reports each face once; a face name, each of its styles.
+    for (const auto& f : fonts_) {
+        const bool wanted = filter.faceName.empty()
+                                ? std::none_of(found.begin(), found.end(),
+                                               [&](const FontFamilyW& seen) {
+                                                   return seen.font.faceName == f.font.faceName;
+                                               })
+                                : upper(filter.faceName) == upper(f.font.faceName);
+        if (wanted) {
+            found.push_back(f);
+        }
+    }
+    return found;
+}
+
+int SimPluginHost::GetDeviceCaps(Handle, int index) {
+    return index == logPixelsY ? logPixelsY_ : 0;
+}
+
+bool SimPluginHost::GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                                          int& cy) {
+    if (injected("GetTextExtentPoint32W")) {
+        return false;
+    }
+    cy = font.height == 0 ? 16 : std::abs(font.height);
+    cx = cy * static_cast<int>(text.size()) / 2;
+    return true;
+}
+
+bool SimPluginHost::TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x,
+                             int y, const std::u16string& text) {
+    if (injected("TextOutW")) {
+        return false;
+    }
+    textOuts_.push_back({font, align, x, y, text});
+    int cx = 0, cy = 0;
+    GetTextExtentPoint32W(font, text, cx, cy);
+    for (int row = std::max(0, y - cy); row < std::min(picture.height, y); ++row) {
+        for (int column = std::max(0, x); column < std::min(picture.width, x + cx); ++column) {
+            picture.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width) +
+                           static_cast<std::size_t>(column)] = 0;
+        }
+    }
     return true;
 }
 

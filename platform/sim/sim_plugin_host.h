@@ -59,6 +59,11 @@ public:
     // no answer left gets No (Cancel).
     void queueMessageBoxAnswers(const std::vector<int>& answers);
     Faults& faults() { return faults_; }
+    // The display's fonts, as EnumFontFamiliesExW reports them: "Arial" and
+    // "Courier New" (TrueType, each a regular and a bold style), "System"
+    // (raster) at first.
+    std::vector<FontFamilyW>& fontFamilies() { return fonts_; }
+    void setLogPixelsY(int dpi) { logPixelsY_ = dpi; }
 
     // --- inspecting ------------------------------------------------------
     const std::vector<SimJob>& jobs() const { return jobs_; }
@@ -75,6 +80,15 @@ public:
     bool hasFile(const std::u16string& path) const;
     std::vector<std::uint8_t> fileBytes(const std::u16string& path) const;
     std::size_t openHandles() const { return handles_.size(); }
+    // Text is measured as |lfHeight| high and half as wide per character, and
+    // drawn as a black box of that size standing on the start point.
+    struct TextOutCall {
+        LogFontW font;
+        std::uint32_t align = 0;
+        int x = 0, y = 0;
+        std::u16string text;
+    };
+    const std::vector<TextOutCall>& textOuts() const { return textOuts_; }
 
     // --- PluginHost --------------------------------------------------------
     std::uint32_t StartDocPrinterW(Handle printer, const DocInfo1W& doc) override;
@@ -129,6 +143,12 @@ public:
     bool MoveFileExW(const std::u16string& from, const std::u16string& to,
                      std::uint32_t flags) override;
     bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
+    std::vector<FontFamilyW> EnumFontFamiliesExW(Handle window, const LogFontW& filter) override;
+    int GetDeviceCaps(Handle window, int index) override;
+    bool GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                               int& cy) override;
+    bool TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x, int y,
+                  const std::u16string& text) override;
 
 private:
     struct File {
@@ -176,6 +196,9 @@ private:
     std::vector<OpenFileRequest> openFileRequests_;
     std::deque<int> messageBoxAnswers_;
     std::vector<MessageBoxShown> messageBoxes_;
+    std::vector<FontFamilyW> fonts_;
+    int logPixelsY_ = 96;
+    std::vector<TextOutCall> textOuts_;
 };
 
 } // namespace platform::sim

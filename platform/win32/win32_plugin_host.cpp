@@ -5,6 +5,9 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace platform::win32 {
 namespace {
 
@@ -44,6 +47,87 @@ FORM_INFO_1W toFormInfo(const FormInfo1W& form) {
     info.ImageableArea.right = form.right;
     info.ImageableArea.bottom = form.bottom;
     return info;
+}
+
+HWND toWindow(Handle h) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h));
+}
+
+LOGFONTW toLogFont(const LogFontW& font) {
+    LOGFONTW out{};
+    out.lfHeight = font.height;
+    out.lfWidth = font.width;
+    out.lfEscapement = font.escapement;
+    out.lfOrientation = font.orientation;
+    out.lfWeight = font.weight;
+    out.lfItalic = font.italic;
+    out.lfUnderline = font.underline;
+    out.lfStrikeOut = font.strikeOut;
+    out.lfCharSet = font.charSet;
+    out.lfOutPrecision = font.outPrecision;
+    out.lfClipPrecision = font.clipPrecision;
+    out.lfQuality = font.quality;
+    out.lfPitchAndFamily = font.pitchAndFamily;
+    const std::size_t units = std::min<std::size_t>(font.faceName.size(), LF_FACESIZE - 1);
+    std::copy_n(font.faceName.begin(), units, out.lfFaceName);
+    return out;
+}
+
+LogFontW fromLogFont(const LOGFONTW& font) {
+    LogFontW out;
+    out.height = font.lfHeight;
+    out.width = font.lfWidth;
+    out.escapement = font.lfEscapement;
+    out.orientation = font.lfOrientation;
+    out.weight = font.lfWeight;
+    out.italic = font.lfItalic;
+    out.underline = font.lfUnderline;
+    out.strikeOut = font.lfStrikeOut;
+    out.charSet = font.lfCharSet;
+    out.outPrecision = font.lfOutPrecision;
+    out.clipPrecision = font.lfClipPrecision;
+    out.quality = font.lfQuality;
+    out.pitchAndFamily = font.lfPitchAndFamily;
+    out.faceName = fromWide(font.lfFaceName);
+    return out;
+}
+
+// A memory DC compatible with the display, with the font selected; everything
+// is released with it.
+class FontDc {
+public:
+    explicit FontDc(const LogFontW& font) {
+        const LOGFONTW logFont = toLogFont(font);
+        dc_ = ::CreateCompatibleDC(nullptr);
+        font_ = ::CreateFontIndirectW(&logFont);
+        if (dc_ != nullptr && font_ != nullptr) {
+            old_ = ::SelectObject(dc_, font_);
+        }
+    }
+    ~FontDc() {
+        if (old_ != nullptr) {
+            ::SelectObject(dc_, old_);
+        }
+        if (font_ != nullptr) {
+            ::DeleteObject(font_);
+        }
+        if (dc_ != nullptr) {
+            ::DeleteDC(dc_);
+        }
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    HDC dc() const { return old_ != nullptr ? dc_ : nullptr; }
+
+private:
+    HDC dc_ = nullptr;
+    HFONT font_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+int CALLBACK keepFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM list) {
+    reinterpret_cast<std::vector<FontFamilyW>*>(list)->push_back({fromLogFont(*font), type});
+    return 1;
 }
 
 } // namespace
@@ -232,6 +316,84 @@ bool Win32PluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileR
     chosen.path = fromWide(ofn.lpstrFile);
     chosen.fileTitle = fromWide(ofn.lpstrFileTitle);
     return true;
+}
+
+std::vector<FontFamilyW> Win32PluginHost::EnumFontFamiliesExW(Handle window,
+                                                              const LogFontW& filter) {
+    std::vector<FontFamilyW> found;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = filter.charSet;
+    const std::size_t units = std::min<std::size_t>(filter.faceName.size(), LF_FACESIZE - 1);
+    std::copy_n(filter.faceName.begin(), units, wanted.lfFaceName);
+    HDC dc = ::GetDC(toWindow(window));
+    if (dc == nullptr) {
+        return found;
+    }
+    ::EnumFontFamiliesExW(dc, &wanted, keepFont, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(toWindow(window), dc);
+    return found;
+}
+
+int Win32PluginHost::GetDeviceCaps(Handle window, int index) {
+    HDC dc = ::GetDC(toWindow(window));
+    if (dc == nullptr) {
+        return 0;
+    }
+    const int value = ::GetDeviceCaps(dc, index);
+    ::ReleaseDC(toWindow(window), dc);
+    return value;
+}
+
+bool Win32PluginHost::GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text,
+                                            int& cx, int& cy) {
+    FontDc measure(font);
+    SIZE size{};
+    if (measure.dc() == nullptr ||
+        !::GetTextExtentPoint32W(measure.dc(), wide(text), static_cast<int>(text.size()), &size)) {
+        return false;
+    }
+    cx = size.cx;
+    cy = size.cy;
+    return true;
+}
+
+bool Win32PluginHost::TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x,
+                               int y, const std::u16string& text) {
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.pixels.size() !=
+            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height)) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // rows top-down, as the picture's
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        return false;
+    }
+    const std::size_t bytes = picture.pixels.size() * sizeof(std::uint32_t);
+    std::memcpy(bits, picture.pixels.data(), bytes);
+    FontDc draw(font);
+    bool drawn = false;
+    if (draw.dc() != nullptr) {
+        HGDIOBJ old = ::SelectObject(draw.dc(), bitmap);
+        ::SetTextAlign(draw.dc(), align);
+        ::SetBkMode(draw.dc(), OPAQUE);
+        ::SetBkColor(draw.dc(), RGB(255, 255, 255));
+        ::SetTextColor(draw.dc(), RGB(0, 0, 0));
+        drawn = ::TextOutW(draw.dc(), x, y, wide(text), static_cast<int>(text.size())) != FALSE;
+        ::GdiFlush();
+        ::SelectObject(draw.dc(), old);
+        std::memcpy(picture.pixels.data(), bits, bytes);
+    }
+    ::DeleteObject(bitmap);
+    return drawn;
 }
 
 std::uint32_t Win32PluginHost::GetLastError() {

@@ -62,6 +62,12 @@ public:
     bool MoveFileExW(const std::u16string& from, const std::u16string& to,
                      std::uint32_t flags) override;
     bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
+    std::vector<FontFamilyW> EnumFontFamiliesExW(Handle window, const LogFontW& filter) override;
+    int GetDeviceCaps(Handle window, int index) override;
+    bool GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                               int& cy) override;
+    bool TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x, int y,
+                  const std::u16string& text) override;
 
 private:
     ContextRunner runInContext_;

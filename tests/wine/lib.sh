@@ -15,7 +15,14 @@ ini_value() {
     }' "$1"
 }
 
-winprobe() { wine "$PKG_BUILD_WIN32/tests/wine/winprobe.exe" "$@"; }
+# The 64-bit build where this machine runs no 32-bit programs (wine_loader.sh).
+winprobe() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    wine "$PKG_BUILD_WIN64/tests/wine/winprobe.exe" "$@"
+  else
+    wine "$PKG_BUILD_WIN32/tests/wine/winprobe.exe" "$@"
+  fi
+}
 
 fail() { echo "FAIL: $*"; exit 1; }
 

@@ -16,6 +16,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$PKG_SHOTS"
 rm -rf "$WINEPREFIX"
+. "$root/tests/wine/wine_loader.sh"
+wine_loader_setup "$root/build/wine-shots-loader"
 
 display=:$((80 + RANDOM % 9))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
