@@ -39,67 +39,55 @@ void levelRow1(const std::uint8_t* bits, int width, const LevelTable& table, std
     }
 }
 
-ChannelSums channelSums24(const BmpImage& image, const LevelTable& table) {
-    ChannelSums sums;
-    for (int r = 0; r < image.height(); ++r) {
-        const std::uint8_t* p = image.row(r);
-        // A row holds at most 2^31 pixels of at most 255: 32 bits would not do, 64 do.
-        std::uint64_t blue = 0;
-        std::uint64_t green = 0;
-        std::uint64_t red = 0;
-        for (int x = 0; x < image.width(); ++x, p += 3) {
-            blue += table[p[0]];
-            green += table[p[1]];
-            red += table[p[2]];
-        }
-        sums.blue += blue;
-        sums.green += green;
-        sums.red += red;
+void addChannelSums24(const std::uint8_t* p, int width, const LevelTable& table,
+                      ChannelSums& sums) {
+    // A row holds at most 2^31 pixels of at most 255: 32 bits would not do, 64 do.
+    std::uint64_t blue = 0;
+    std::uint64_t green = 0;
+    std::uint64_t red = 0;
+    for (int x = 0; x < width; ++x, p += 3) {
+        blue += table[p[0]];
+        green += table[p[1]];
+        red += table[p[2]];
     }
-    return sums;
+    sums.blue += blue;
+    sums.green += green;
+    sums.red += red;
 }
 
-ChannelSums rawChannelSums24(const BmpImage& image) {
+void addRawChannelSums24(const std::uint8_t* p, int width, ChannelSums& sums) {
     // Blocks of 16 pixels (48 bytes, a whole number of pixels) summed lane by lane,
     // which vectorises; lane j belongs to channel j mod 3.
     constexpr int kBlock = 48;
     constexpr std::size_t kFlushBlocks = 1 << 16; // 2^16 * 255 fits a lane
-    ChannelSums sums;
     std::uint64_t channel[3] = {0, 0, 0};
-    const std::size_t rowBytes = 3 * static_cast<std::size_t>(image.width());
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
     const std::size_t blocks = rowBytes / kBlock;
-    for (int r = 0; r < image.height(); ++r) {
-        const std::uint8_t* p = image.row(r);
-        for (std::size_t done = 0; done < blocks;) {
-            const std::size_t run = blocks - done < kFlushBlocks ? blocks - done : kFlushBlocks;
-            std::uint32_t lanes[kBlock] = {};
-            for (std::size_t b = 0; b < run; ++b, p += kBlock) {
-                for (int j = 0; j < kBlock; ++j) {
-                    lanes[j] += p[j];
-                }
-            }
+    for (std::size_t done = 0; done < blocks;) {
+        const std::size_t run = blocks - done < kFlushBlocks ? blocks - done : kFlushBlocks;
+        std::uint32_t lanes[kBlock] = {};
+        for (std::size_t b = 0; b < run; ++b, p += kBlock) {
             for (int j = 0; j < kBlock; ++j) {
-                channel[j % 3] += lanes[j];
+                lanes[j] += p[j];
             }
-            done += run;
         }
-        for (std::size_t i = blocks * kBlock; i < rowBytes; ++i, ++p) {
-            channel[i % 3] += *p;
+        for (int j = 0; j < kBlock; ++j) {
+            channel[j % 3] += lanes[j];
         }
+        done += run;
     }
-    sums.blue = channel[0];
-    sums.green = channel[1];
-    sums.red = channel[2];
-    return sums;
+    for (std::size_t i = blocks * kBlock; i < rowBytes; ++i, ++p) {
+        channel[i % 3] += *p;
+    }
+    sums.blue += channel[0];
+    sums.green += channel[1];
+    sums.red += channel[2];
 }
 
-std::uint64_t levelSum8(const BmpImage& image, const LevelTable& table) {
+std::uint64_t levelSum8(const std::uint8_t* p, int width, const LevelTable& table) {
     std::uint64_t sum = 0;
-    for (int r = 0; r < image.height(); ++r) {
-        const std::uint8_t* p = image.row(r);
-        for (int x = 0; x < image.width(); ++x) {
-            sum += table[p[x]];
-        }
+    for (int x = 0; x < width; ++x) {
+        sum += table[p[x]];
     }
     return sum;
 }

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include "oemui/tools/bmp_image.h"
 #include "oemui/tools/logo_level.h"
 
 namespace logo {
@@ -25,15 +24,16 @@ void levelRow8(const std::uint8_t* pixels, int width, const LevelTable& table, s
 // A set bit is level 255, a clear bit level 0, whatever the palette says.
 void levelRow1(const std::uint8_t* bits, int width, const LevelTable& table, std::uint8_t* out);
 
-// Sums over the whole picture of table[channel value], per channel.
+// Sums of table[channel value] per channel, added up row by row over a picture.
 struct ChannelSums {
     std::uint64_t blue = 0;
     std::uint64_t green = 0;
     std::uint64_t red = 0;
 };
-ChannelSums channelSums24(const BmpImage& image, const LevelTable& table);
+void addChannelSums24(const std::uint8_t* bgr, int width, const LevelTable& table,
+                      ChannelSums& sums);
 // The same over the stored values themselves.
-ChannelSums rawChannelSums24(const BmpImage& image);
-std::uint64_t levelSum8(const BmpImage& image, const LevelTable& table);
+void addRawChannelSums24(const std::uint8_t* bgr, int width, ChannelSums& sums);
+std::uint64_t levelSum8(const std::uint8_t* pixels, int width, const LevelTable& table);
 
 } // namespace logo

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "oemui/tools/byte_stream.h"
+
 namespace logo {
 
 // A raw spooler job: its document name and the pieces written one WritePrinter each.
@@ -41,11 +43,13 @@ struct LogoJobResult {
     RawJob job;                 // complete only when error is None
 };
 
-// "Download all" for the logos of the list (their source paths, in list order).
+// "Download all" for the logos of the list, in list order.
 // In Transformation mode a 1-bit source is sent as it is and any other logo from its
 // monochrome work bitmap; in Gray mode every logo from its gray work bitmap. The work
 // bitmaps must have been made already. Every logo is read and checked before the job
 // is put together, so a bad file never leaves a half-sent logo set in the printer.
+LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<LogoFiles*>& logos);
+// The same for logos given by 8-bit path, their work bitmaps beside them.
 LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<std::string>& sources);
 
 // "Clear All Logos": thirteen bytes in three pieces.
