@@ -13,9 +13,15 @@ struct LuminanceTables {
     std::array<std::uint32_t, 256> blue;
     std::array<std::uint32_t, 256> green;
     std::array<std::uint32_t, 256> red;
+    // Every channel keeps its value (no contrast or brightness change): the weights
+    // can then be applied to whole groups of pixels at once.
+    bool plain = false;
 };
 LuminanceTables luminanceTables(const LevelTable& red, const LevelTable& green,
                                 const LevelTable& blue);
+
+// Whether a transfer leaves every level as it is.
+bool isPlain(const LevelTable& table);
 
 // One stored row of pixels to one level per pixel (width bytes in out).
 void luminanceRow(const std::uint8_t* bgr, int width, const LuminanceTables& tables,
@@ -34,6 +40,8 @@ void addChannelSums24(const std::uint8_t* bgr, int width, const LevelTable& tabl
                       ChannelSums& sums);
 // The same over the stored values themselves.
 void addRawChannelSums24(const std::uint8_t* bgr, int width, ChannelSums& sums);
+// The sum of table[value] over a row, and the sum of the row's bytes themselves.
 std::uint64_t levelSum8(const std::uint8_t* pixels, int width, const LevelTable& table);
+std::uint64_t byteSum(const std::uint8_t* bytes, int width);
 
 } // namespace logo

@@ -62,7 +62,8 @@ class LevelRows {
 public:
     LevelRows(int bitCount, const LevelTable& red, const LevelTable& green,
               const LevelTable& blue)
-        : bitCount_(bitCount), table_(red), tables_(luminanceTables(red, green, blue)) {}
+        : bitCount_(bitCount), table_(red), plain_(isPlain(red)),
+          tables_(luminanceTables(red, green, blue)) {}
 
     void row(const std::uint8_t* pixels, int width, std::uint8_t* out) const {
         switch (bitCount_) {
@@ -70,7 +71,11 @@ public:
             luminanceRow(pixels, width, tables_, out);
             break;
         case 8:
-            levelRow8(pixels, width, table_, out);
+            if (plain_) {
+                std::memcpy(out, pixels, static_cast<std::size_t>(width));
+            } else {
+                levelRow8(pixels, width, table_, out);
+            }
             break;
         default:
             levelRow1(pixels, width, table_, out);
@@ -81,6 +86,7 @@ public:
 private:
     int bitCount_;
     LevelTable table_;
+    bool plain_;
     LuminanceTables tables_;
 };
 
@@ -97,26 +103,30 @@ template <typename Visit> ImageError visitRows(RowSource& source, Visit&& visit)
 }
 
 // "None": white above the mean adjusted level of the whole picture. For colour
-// pictures the mean is taken per channel first and then weighted.
+// pictures the mean is taken per channel first and then weighted. The rows are read
+// twice rather than their levels kept: memory that is touched once costs more than
+// reading the file again.
 ImageError meanLevel(RowSource& source, const LevelTable& table, int& mean) {
     const BmpLayout& layout = source.layout();
-    const std::uint64_t n = pixelCount(layout);
+    const bool plain = isPlain(table);
     ChannelSums sums;
-    std::uint64_t sum8 = 0;
-    const ImageError error = visitRows(source, [&](const std::uint8_t* row) {
+    const ImageError error = visitRows(source, [&](const std::uint8_t* pixels) {
         if (layout.bitCount == 24) {
-            addChannelSums24(row, layout.width, table, sums);
+            plain ? addRawChannelSums24(pixels, layout.width, sums)
+                  : addChannelSums24(pixels, layout.width, table, sums);
         } else {
-            sum8 += levelSum8(row, layout.width, table);
+            sums.blue += plain ? byteSum(pixels, layout.width)
+                               : levelSum8(pixels, layout.width, table);
         }
     });
+    const std::uint64_t n = pixelCount(layout);
     if (layout.bitCount == 24) {
         const std::uint64_t red = sums.red / n;
         const std::uint64_t green = sums.green / n;
         const std::uint64_t blue = sums.blue / n;
         mean = static_cast<int>((587 * green + 299 * red + 114 * blue) / 1000);
     } else {
-        mean = static_cast<int>(sum8 / n);
+        mean = static_cast<int>(sums.blue / n);
     }
     return error;
 }
@@ -195,7 +205,9 @@ ImageError convertToMono(RowSource& source, int halftone, int contrast, int brig
         break;
     case kHalftoneDitherM4:
         thresholds = ditherM4Thresholds(colour);
-        if (colour) {
+        // Without contrast or brightness every channel keeps its value whatever its
+        // mean, so the means need not be taken.
+        if (colour && (contrast != 0 || brightness != 0)) {
             ChannelSums sums;
             error = visitRows(source, [&](const std::uint8_t* row) {
                 addRawChannelSums24(row, in.width, sums);
