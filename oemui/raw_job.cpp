@@ -19,11 +19,13 @@ bool RawJob::start(const std::u16string& docName) {
     doc.docName = docName;
     doc.datatype = u"RAW";
     if (host_.StartDocPrinterW(printer_, doc) == 0) {
+        failed("StartDocPrinterW", host_.GetLastError());
         state_ = State::Ended;
         ok_ = false;
         return false;
     }
     if (!host_.StartPagePrinter(printer_)) {
+        failed("StartPagePrinter", host_.GetLastError());
         host_.EndDocPrinter(printer_);
         state_ = State::Ended;
         ok_ = false;
@@ -39,8 +41,10 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
     }
     std::uint32_t written = 0;
     const bool fits = count <= std::numeric_limits<std::uint32_t>::max();
-    if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written) ||
-        written != count) {
+    const bool taken =
+        fits && host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written);
+    if (!taken || written != count) {
+        failed("WritePrinter", fits && !taken ? host_.GetLastError() : 0);
         ok_ = false;
         end();
         return false;
@@ -48,9 +52,21 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
     return true;
 }
 
+void RawJob::failed(const char* call, std::uint32_t error) {
+    if (failure_.call == nullptr) {
+        failure_ = {call, error};
+    }
+}
+
 void RawJob::end() {
     const bool pageEnded = host_.EndPagePrinter(printer_);
+    if (!pageEnded) {
+        failed("EndPagePrinter", host_.GetLastError());
+    }
     const bool docEnded = host_.EndDocPrinter(printer_);
+    if (!docEnded) {
+        failed("EndDocPrinter", host_.GetLastError());
+    }
     ok_ = ok_ && pageEnded && docEnded;
     state_ = State::Ended;
 }

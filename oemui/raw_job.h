@@ -33,14 +33,24 @@ public:
     // EndPagePrinter and EndDocPrinter; true when the job went out whole.
     bool finish();
 
+    // The first call that failed and the last error it left (0 for a write the
+    // spooler took only part of), so that a page can say why a job did not go out.
+    struct Failure {
+        const char* call = nullptr;
+        std::uint32_t error = 0;
+    };
+    const Failure& failure() const { return failure_; }
+
 private:
     enum class State { Idle, Open, Ended };
     void end();
+    void failed(const char* call, std::uint32_t error);
 
     platform::PluginHost& host_;
     platform::Handle printer_;
     State state_ = State::Idle;
     bool ok_ = true;
+    Failure failure_;
 };
 
 // A whole job of the given pieces; true when every call succeeded.

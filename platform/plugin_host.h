@@ -119,6 +119,11 @@ public:
 
     virtual std::uint32_t GetLastError() = 0;
     virtual void SetLastError(std::uint32_t code) = 0;
+
+    // --- the Download page: a failed download tells the user the system's reason
+    // FormatMessageW from the system: the text for an error code, with its final
+    // line break; false when the system has none.
+    virtual bool FormatMessageW(std::uint32_t code, std::u16string& text) = 0;
 };
 
 } // namespace platform

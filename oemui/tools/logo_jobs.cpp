@@ -67,7 +67,10 @@ LogoJobResult readLogo(LogoMode mode, LogoFiles& logo, std::size_t index, LogoRa
                                                  : grayRaster(image, raster);
     }
     if (error != ImageError::None) {
-        return failure(LogoJobError::LogoUnreadable, name + " " + describeImageError(error), index);
+        LogoJobResult result =
+            failure(LogoJobError::LogoUnreadable, name + " " + describeImageError(error), index);
+        result.reason = error;
+        return result;
     }
     return LogoJobResult();
 }

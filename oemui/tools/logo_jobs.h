@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "oemui/tools/bmp_image.h"
 #include "oemui/tools/byte_stream.h"
 
 namespace logo {
@@ -40,6 +41,7 @@ struct LogoJobResult {
     LogoJobError error = LogoJobError::None;
     std::string message;        // the page's text, or for LogoUnreadable the file and why
     std::size_t failedLogo = 0; // 0-based list position of a logo that failed
+    ImageError reason = ImageError::None; // for LogoUnreadable: what is wrong with the file
     RawJob job;                 // complete only when error is None
 };
 

@@ -1,4 +1,5 @@
 #include "platform/sim/sim_plugin_host.h"
+#include "platform/sim/system_texts.h"
 
 #include <algorithm>
 
@@ -603,6 +604,18 @@ int SimPluginHost::MessageBoxW(Handle /*owner*/, const std::u16string& text,
     }
     messageBoxes_.push_back({text, caption, type, answer});
     return answer;
+}
+
+bool SimPluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
+    if (injected("FormatMessageW")) {
+        return false;
+    }
+    const char* found = systemErrorText(code);
+    if (found == nullptr) {
+        return fail(317); // ERROR_MR_MID_NOT_FOUND
+    }
+    text.assign(found, found + std::char_traits<char>::length(found));
+    return true;
 }
 
 } // namespace platform::sim

@@ -104,6 +104,7 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override { return lastError_; }
     void SetLastError(std::uint32_t code) override { lastError_ = code; }
+    bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
 
 private:
     struct File {

@@ -242,4 +242,18 @@ void Win32PluginHost::SetLastError(std::uint32_t code) {
     ::SetLastError(code);
 }
 
+bool Win32PluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                     reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    if (n == 0 || buffer == nullptr) {
+        return false;
+    }
+    text = fromWide(buffer);
+    ::LocalFree(buffer);
+    return true;
+}
+
 } // namespace platform::win32

@@ -46,6 +46,7 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t code) override;
+    bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
 
 private:
     ContextRunner runInContext_;

@@ -1076,6 +1076,12 @@ int Win32DialogView<Text>::position(int id) const {
 }
 
 template <typename Text>
+void Win32DialogView<Text>::setStepSizes(int id, int line, int page) {
+    send<Text>(item(id), TBM_SETLINESIZE, 0, line);
+    send<Text>(item(id), TBM_SETPAGESIZE, 0, page);
+}
+
+template <typename Text>
 void Win32DialogView<Text>::setAddress(int id, const std::optional<Address>& value) {
     if (!value) {
         send<Text>(item(id), IPM_CLEARADDRESS, 0, 0);
