@@ -34,8 +34,8 @@ wine64_run() {
 # 124-byte information header), and a small firmware file.
 make_download_logos() {
   mkdir -p "$1"
-  convert -size 200x120 gradient:'#d02030-#2040e0' \( -size 200x120 radial-gradient:white-black \) \
-    -compose multiply -composite -type TrueColor "$1/logo24.bmp" &&
+  convert -size 200x120 gradient:'#fff2a0-#4aa0ff' -fill '#203060' -draw 'circle 100,60 100,18' \
+    -fill '#e04040' -draw 'rectangle 66,50 134,70' -type TrueColor "$1/logo24.bmp" &&
   convert -size 160x96 radial-gradient:white-black -colorspace Gray -type Palette -compress None \
     "BMP3:$1/logo8.bmp" &&
   convert -size 120x80 xc:white -fill black -draw 'circle 60,40 60,8' -draw 'rectangle 4,4 30,76' \

@@ -9,7 +9,7 @@
 //   oemui_download_probe show FOLDER original|transformation|gray|font
 //       the Download page with the three logos in that preview mode (or the Font
 //       page), then "ready LEFT TOP WIDTH HEIGHT" on standard output; the sheet stays
-//       until the program is ended (at most two minutes).
+//       until a file FOLDER\shown appears (at most two minutes).
 //
 // The host hands the pages no printer (a null handle), so every job is refused by the
 // spooler: the pages' messages for a failed download are what is checked here; the
@@ -317,6 +317,16 @@ void checkDownloadPage(HWND page, const std::wstring& folder) {
               SendMessageW(contrast, TBM_GETRANGEMAX, 0, 0) == 100 &&
               SendMessageW(contrast, TBM_GETPAGESIZE, 0, 0) == 20,
           "Download: Contrast runs from -100 to 100 in pages of 20");
+    RECT thumb{};
+    RECT channel{};
+    SendMessageW(contrast, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageW(contrast, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const long middle = (channel.left + channel.right) / 2;
+    check(SendMessageW(contrast, TBM_GETPOS, 0, 0) == 0 && thumb.left < middle && thumb.right > middle,
+          "Download: Contrast starts at 0, its thumb in the middle of the channel (thumb %ld-%ld, "
+          "channel %ld-%ld, position %ld)",
+          thumb.left, thumb.right, channel.left, channel.right,
+          static_cast<long>(SendMessageW(contrast, TBM_GETPOS, 0, 0)));
     check((GetWindowLongW(GetDlgItem(page, 1046), GWL_STYLE) & SS_TYPEMASK) == SS_OWNERDRAW,
           "Download: the preview is an owner-drawn static");
 
@@ -497,7 +507,12 @@ int main(int argc, char** argv) {
         GetWindowRect(sheet, &r);
         std::printf("ready %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         std::fflush(stdout);
-        pump(120000);
+        const std::wstring shown = folder + L"shown";
+        for (int i = 0; i < 1200 && GetFileAttributesW(shown.c_str()) == INVALID_FILE_ATTRIBUTES;
+             ++i) {
+            pump(100);
+        }
+        DeleteFileW(shown.c_str());
         PropSheet_Apply(sheet);
     }
     DestroyWindow(sheet);
