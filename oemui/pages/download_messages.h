@@ -26,8 +26,7 @@ void showError(platform::PluginHost& host, const PageView& view, const std::u16s
 std::u16string jobFailureText(platform::PluginHost& host, const RawJob::Failure& failure);
 
 // Why a picture cannot be a logo, after the file's name: "shop.bmp is a compressed BMP."
-std::u16string pictureProblemText(const std::u16string& name, logo::ImageError error,
-                                  int bitCount);
+std::u16string pictureProblemText(const std::u16string& name, logo::ImageError error, int bitCount);
 
 // The host's printer handle of a device page; 0 when the sheet gave none.
 platform::Handle printerOf(const PageEnvironment& env);

@@ -78,8 +78,8 @@ void FileDownload::download(PageView& view) {
     if (path.empty()) {
         return;
     }
-    OpenFile file(host_, host_.CreateFileW(path, PluginHost::genericRead, 0,
-                                           PluginHost::openExisting));
+    OpenFile file(host_,
+                  host_.CreateFileW(path, PluginHost::genericRead, 0, PluginHost::openExisting));
     if (file.get() == platform::invalidHandle) {
         showError(host_, view, widen(logo::kTextCannotOpenLogo));
         return;

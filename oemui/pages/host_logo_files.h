@@ -17,9 +17,9 @@ namespace oemui::pages {
 std::optional<std::u16string> workBitmapPath(const std::u16string& source);
 
 // A file opened for reading, shared as `share` says; nullptr when it cannot be.
-std::unique_ptr<logo::ByteSource> openHostFile(
-    platform::PluginHost& host, const std::u16string& path,
-    std::uint32_t share = platform::PluginHost::shareRead);
+std::unique_ptr<logo::ByteSource>
+openHostFile(platform::PluginHost& host, const std::u16string& path,
+             std::uint32_t share = platform::PluginHost::shareRead);
 
 class HostLogoFiles final : public logo::LogoFiles {
 public:

@@ -25,8 +25,7 @@ constexpr logo::DepthSet kMonoDepths = logo::depthSet(24) | logo::depthSet(8);
 constexpr logo::DepthSet kLogoDepths = kMonoDepths | logo::depthSet(1);
 constexpr int kHalftoneRadios[] = {IDC_DL_HALFTONE_NONE, IDC_DL_HALFTONE_DITHER_M3,
                                    IDC_DL_HALFTONE_DITHER_M4, IDC_DL_HALFTONE_ERROR_DIFFUSE};
-constexpr int kModeRadios[] = {IDC_DL_MODE_ORIGINAL, IDC_DL_MODE_TRANSFORMATION,
-                               IDC_DL_MODE_GRAY};
+constexpr int kModeRadios[] = {IDC_DL_MODE_ORIGINAL, IDC_DL_MODE_TRANSFORMATION, IDC_DL_MODE_GRAY};
 
 std::u16string number(long long value) {
     return widen(std::to_string(value).c_str());

@@ -130,7 +130,8 @@ const std::uint8_t* FileRows::next() {
     if (nextInBlock_ == rowsInBlock_) {
         const std::size_t left = static_cast<std::size_t>(layout_.height) - rowsRead_;
         const std::size_t rows = std::min(rowsPerBlock_, left);
-        if (rows == 0 || file_->read(block_.data(), rows * layout_.stride) != rows * layout_.stride) {
+        if (rows == 0 ||
+            file_->read(block_.data(), rows * layout_.stride) != rows * layout_.stride) {
             return nullptr;
         }
         rowsRead_ += rows;

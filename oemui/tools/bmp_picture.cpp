@@ -60,15 +60,15 @@ ImageError drawBmp(ByteSource& file, int width, int height, std::vector<std::uin
             return ImageError::Truncated;
         }
         for (; target >= 0; --target) {
-            const int fromTop = static_cast<int>(static_cast<std::int64_t>(target) *
-                                                 layout.height / height);
+            const int fromTop =
+                static_cast<int>(static_cast<std::int64_t>(target) * layout.height / height);
             if (layout.height - 1 - fromTop != stored) {
                 break;
             }
             std::uint32_t* out = pixels.data() + static_cast<std::size_t>(target) * width;
             for (int i = 0; i < width; ++i) {
-                out[i] = pixelAt(row, columns[static_cast<std::size_t>(i)], layout.bitCount,
-                                 palette);
+                out[i] =
+                    pixelAt(row, columns[static_cast<std::size_t>(i)], layout.bitCount, palette);
             }
         }
     }

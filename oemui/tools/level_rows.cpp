@@ -58,13 +58,12 @@ void plainLuminance(const std::uint8_t* bgr, int width, std::uint8_t* out) {
     auto four = [&](const std::uint8_t* p) {
         // Bytes 0..15 hold pixels 0..3 at offsets 0, 3, 6, 9: gather them into lanes.
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i pixels = _mm_unpacklo_epi64(
-            _mm_unpacklo_epi32(v, _mm_srli_si128(v, 3)),
-            _mm_unpacklo_epi32(_mm_srli_si128(v, 6), _mm_srli_si128(v, 9)));
-        const __m128i sum =
-            _mm_add_epi32(_mm_madd_epi16(_mm_and_si128(pixels, blueRed), weightsBlueRed),
-                          _mm_madd_epi16(_mm_and_si128(_mm_srli_epi32(pixels, 8), low),
-                                         weightGreen));
+        const __m128i pixels =
+            _mm_unpacklo_epi64(_mm_unpacklo_epi32(v, _mm_srli_si128(v, 3)),
+                               _mm_unpacklo_epi32(_mm_srli_si128(v, 6), _mm_srli_si128(v, 9)));
+        const __m128i sum = _mm_add_epi32(
+            _mm_madd_epi16(_mm_and_si128(pixels, blueRed), weightsBlueRed),
+            _mm_madd_epi16(_mm_and_si128(_mm_srli_epi32(pixels, 8), low), weightGreen));
         return _mm_cvttps_epi32(_mm_mul_ps(_mm_add_ps(_mm_cvtepi32_ps(sum), half), thousandth));
     };
     // Each step reads 16 bytes from the first pixel of the second group: stop while

@@ -39,10 +39,10 @@ enum class LogoJobError {
 
 struct LogoJobResult {
     LogoJobError error = LogoJobError::None;
-    std::string message;        // the page's text, or for LogoUnreadable the file and why
-    std::size_t failedLogo = 0; // 0-based list position of a logo that failed
+    std::string message;                  // the page's text, or for LogoUnreadable the file and why
+    std::size_t failedLogo = 0;           // 0-based list position of a logo that failed
     ImageError reason = ImageError::None; // for LogoUnreadable: what is wrong with the file
-    RawJob job;                 // complete only when error is None
+    RawJob job;                           // complete only when error is None
 };
 
 // "Download all" for the logos of the list, in list order.

@@ -71,8 +71,8 @@ template <typename Convert> int guarded(char* outPath, Convert&& convert) {
 
 // A work bitmap beside an 8-bit source path; a path too short to name one cannot be
 // converted.
-template <typename Make> ImageError besideSource(const char* source, std::string& workPath,
-                                                 Make&& make) {
+template <typename Make>
+ImageError besideSource(const char* source, std::string& workPath, Make&& make) {
     if (source == nullptr) {
         return ImageError::CannotOpen;
     }

@@ -101,7 +101,8 @@ std::vector<std::uint8_t> encodeGrayBmp(const GrayPicture& picture) {
     writeWorkBitmapHeaders(file.data(), picture.width, picture.height, 8, layout);
     for (int r = 0; r < picture.height; ++r) {
         // Stored bottom-up.
-        const std::uint8_t* row = picture.levels.data() + static_cast<std::size_t>(r) * picture.width;
+        const std::uint8_t* row =
+            picture.levels.data() + static_cast<std::size_t>(r) * picture.width;
         std::memcpy(file.data() + layout.dataOffset +
                         layout.stride * static_cast<std::size_t>(picture.height - 1 - r),
                     row, static_cast<std::size_t>(picture.width));

@@ -60,8 +60,7 @@ std::uint64_t pixelCount(const BmpLayout& source) {
 // Turns one stored row of the source into levels.
 class LevelRows {
 public:
-    LevelRows(int bitCount, const LevelTable& red, const LevelTable& green,
-              const LevelTable& blue)
+    LevelRows(int bitCount, const LevelTable& red, const LevelTable& green, const LevelTable& blue)
         : bitCount_(bitCount), table_(red), plain_(isPlain(red)),
           tables_(luminanceTables(red, green, blue)) {}
 
@@ -115,8 +114,8 @@ ImageError meanLevel(RowSource& source, const LevelTable& table, int& mean) {
             plain ? addRawChannelSums24(pixels, layout.width, sums)
                   : addChannelSums24(pixels, layout.width, table, sums);
         } else {
-            sums.blue += plain ? byteSum(pixels, layout.width)
-                               : levelSum8(pixels, layout.width, table);
+            sums.blue +=
+                plain ? byteSum(pixels, layout.width) : levelSum8(pixels, layout.width, table);
         }
     });
     const std::uint64_t n = pixelCount(layout);
@@ -169,10 +168,9 @@ ImageError convertToGray(RowSource& source, int contrast, int brightness, ByteSi
     }
     const LevelTable table = makeLevelTable(contrast, brightness);
     const LevelRows levels(in.bitCount, table, table, table);
-    return writeRows(source, layout, static_cast<std::size_t>(in.width), file,
-                     [&](const std::uint8_t* row, int, std::uint8_t* out) {
-                         levels.row(row, in.width, out);
-                     });
+    return writeRows(
+        source, layout, static_cast<std::size_t>(in.width), file,
+        [&](const std::uint8_t* row, int, std::uint8_t* out) { levels.row(row, in.width, out); });
 }
 
 ImageError convertToMono(RowSource& source, int halftone, int contrast, int brightness,
@@ -209,9 +207,8 @@ ImageError convertToMono(RowSource& source, int halftone, int contrast, int brig
         // mean, so the means need not be taken.
         if (colour && (contrast != 0 || brightness != 0)) {
             ChannelSums sums;
-            error = visitRows(source, [&](const std::uint8_t* row) {
-                addRawChannelSums24(row, in.width, sums);
-            });
+            error = visitRows(
+                source, [&](const std::uint8_t* row) { addRawChannelSums24(row, in.width, sums); });
             const std::uint64_t n = pixelCount(in);
             red = makeMeanContrastTable(static_cast<int>(sums.red / n), contrast, brightness);
             green = makeMeanContrastTable(static_cast<int>(sums.green / n), contrast, brightness);

@@ -11,14 +11,17 @@ namespace oemui::test {
 namespace {
 
 Bytes colour(int width, int height) {
-    return makeBmp(width, height, 24,
-                   [](int x, int r) { return static_cast<std::uint32_t>(x * 0x030507 + r * 0x110D03); });
+    return makeBmp(width, height, 24, [](int x, int r) {
+        return static_cast<std::uint32_t>(x * 0x030507 + r * 0x110D03);
+    });
 }
 Bytes gray(int width, int height) {
-    return makeBmp(width, height, 8, [](int x, int r) { return static_cast<std::uint32_t>((x * 9 + r * 5) & 255); });
+    return makeBmp(width, height, 8,
+                   [](int x, int r) { return static_cast<std::uint32_t>((x * 9 + r * 5) & 255); });
 }
 Bytes mono(int width, int height) {
-    return makeBmp(width, height, 1, [](int x, int r) { return static_cast<std::uint32_t>((x ^ r) & 1); });
+    return makeBmp(width, height, 1,
+                   [](int x, int r) { return static_cast<std::uint32_t>((x ^ r) & 1); });
 }
 
 // The work bitmap the library makes of a picture with a logo's settings.
@@ -70,12 +73,13 @@ TEST_F(DownloadPageTest, AddsNineLogosAtTheSizeLimitsAndRefusesTheTenthBeforeAny
 
     EXPECT_FALSE(add(u"tenth.bmp", colour(2, 2)));
     EXPECT_EQ(host.openFileRequests().size(), 9u) << "the tenth is refused before the dialog";
-    EXPECT_EQ(messages(), (std::vector<std::u16string>{
-                              u"ok: " + pages::widen(logo::kTextTooManyLogos)}));
+    EXPECT_EQ(messages(),
+              (std::vector<std::u16string>{u"ok: " + pages::widen(logo::kTextTooManyLogos)}));
 
     const auto& rows = view().control(IDC_DL_LOGO_LIST).rows;
     ASSERT_EQ(rows.size(), 9u);
-    EXPECT_EQ(rows[1].cells, (std::vector<std::u16string>{u"2", u"one.bmp", u"C:\\Logos\\one.bmp"}));
+    EXPECT_EQ(rows[1].cells,
+              (std::vector<std::u16string>{u"2", u"one.bmp", u"C:\\Logos\\one.bmp"}));
     EXPECT_EQ(rows[8].cells[0], u"9");
     // Original mode makes "None" work bitmaps of 24- and 8-bit logos; 1-bit ones need none.
     EXPECT_EQ(work(u"big.bmp"), expectedWork(gray(1024, 768), pages::PreviewMode::Original, {}));
@@ -103,11 +107,14 @@ TEST_F(DownloadPageTest, RefusesWhatIsNoUsableLogoAndSaysWhy) {
         {"tall.bmp", mono(1, 769), pages::widen(logo::kTextLogoTooBig)},
         {"short.bmp", Bytes(53, 'B'), u"Failed to get data from the file!"},
         {"photo.bmp", png, u"The selected file is not a BMP picture!"},
-        {"top.bmp", topDown, u"The selected file cannot be used as a logo: top.bmp stores its rows "
-                             u"from the top down, which logos cannot."},
-        {"rle.bmp", rle, u"The selected file cannot be used as a logo: rle.bmp is a compressed BMP."},
-        {"deep.bmp", deep, u"The selected file cannot be used as a logo: deep.bmp has 32 bits per "
-                           u"pixel; logos are made from BMP files of 24, 8 or 1 bits per pixel."},
+        {"top.bmp", topDown,
+         u"The selected file cannot be used as a logo: top.bmp stores its rows "
+         u"from the top down, which logos cannot."},
+        {"rle.bmp", rle,
+         u"The selected file cannot be used as a logo: rle.bmp is a compressed BMP."},
+        {"deep.bmp", deep,
+         u"The selected file cannot be used as a logo: deep.bmp has 32 bits per "
+         u"pixel; logos are made from BMP files of 24, 8 or 1 bits per pixel."},
     };
     std::vector<std::u16string> expected;
     for (const auto& c : cases) {

@@ -80,9 +80,7 @@ protected:
 
     ui::FakeDialog<std::u16string>& view() { return *dialog; }
 
-    static std::u16string folderPath(const std::u16string& name) {
-        return u"C:\\Logos\\" + name;
-    }
+    static std::u16string folderPath(const std::u16string& name) { return u"C:\\Logos\\" + name; }
 
     // Puts the file into C:\Logos and adds it through "Add"; false when the list
     // did not grow.

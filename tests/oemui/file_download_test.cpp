@@ -87,14 +87,14 @@ TEST(FontPage, ShowsTheFixedTreeExpandedWithTheRootSelected) {
                         std::string(node.text.begin(), node.text.end()) +
                         (node.expanded ? " +" : ""));
     }
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "0 0 Printer Fonts and Font Sizes +", "1 1 Font A +", "2 2 FontA11    9.5",
-                         "2 2 FontA12    19.0", "2 2 FontA21    9.5", "2 2 FontA22   19.0",
-                         "2 2 FontA24   38.5", "2 2 FontA42   19.0", "2 2 FontA44   38.5",
-                         "1 1 Font B +", "10 2 FontB11    7.0", "10 2 FontB12    13.5",
-                         "10 2 FontB21    7.0", "10 2 FontB22   13.5", "10 2 FontB24   27.0",
-                         "10 2 FontB42   13.5", "10 2 FontB44   27.0", "1 1 Control Font +",
-                         "18 2 Control    1.0"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{
+                  "0 0 Printer Fonts and Font Sizes +", "1 1 Font A +", "2 2 FontA11    9.5",
+                  "2 2 FontA12    19.0", "2 2 FontA21    9.5", "2 2 FontA22   19.0",
+                  "2 2 FontA24   38.5", "2 2 FontA42   19.0", "2 2 FontA44   38.5", "1 1 Font B +",
+                  "10 2 FontB11    7.0", "10 2 FontB12    13.5", "10 2 FontB21    7.0",
+                  "10 2 FontB22   13.5", "10 2 FontB24   27.0", "10 2 FontB42   13.5",
+                  "10 2 FontB44   27.0", "1 1 Control Font +", "18 2 Control    1.0"}));
     EXPECT_EQ(tree.selectedTreeItem, 1u);
     EXPECT_TRUE(view.apply());
     EXPECT_TRUE(view.problems().empty());

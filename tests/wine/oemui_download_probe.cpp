@@ -81,7 +81,7 @@ const GUID clsidOemUi = {
 const GUID iidPrintOemUi = {
     0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
 const GUID iidClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-constexpr UINT addPage = 1; // CPSFUNC_ADD_PROPSHEETPAGEW
+constexpr UINT addPage = 1;  // CPSFUNC_ADD_PROPSHEETPAGEW
 constexpr DWORD prnProp = 2; // OEMCUIP_PRNPROP
 
 std::vector<PROPSHEETPAGEW> pages;
@@ -322,7 +322,8 @@ void checkDownloadPage(HWND page, const std::wstring& folder) {
     SendMessageW(contrast, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     SendMessageW(contrast, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     const long middle = (channel.left + channel.right) / 2;
-    check(SendMessageW(contrast, TBM_GETPOS, 0, 0) == 0 && thumb.left < middle && thumb.right > middle,
+    check(SendMessageW(contrast, TBM_GETPOS, 0, 0) == 0 && thumb.left < middle &&
+              thumb.right > middle,
           "Download: Contrast starts at 0, its thumb in the middle of the channel (thumb %ld-%ld, "
           "channel %ld-%ld, position %ld)",
           thumb.left, thumb.right, channel.left, channel.right,
@@ -356,8 +357,9 @@ void checkDownloadPage(HWND page, const std::wstring& folder) {
     SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 40),
                  reinterpret_cast<LPARAM>(slider));
     pump();
-    check(windowText(GetDlgItem(page, 1096)) == L"40", "Download: the Contrast label follows "
-                                                       "the slider (\"%s\")",
+    check(windowText(GetDlgItem(page, 1096)) == L"40",
+          "Download: the Contrast label follows "
+          "the slider (\"%s\")",
           narrow(windowText(GetDlgItem(page, 1096))).c_str());
     clickRadio(page, 1088);
     const std::size_t grays = previewColours(page).size();
@@ -447,9 +449,10 @@ int main(int argc, char** argv) {
     dll = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"57KXUI.dll";
     HMODULE module = LoadLibraryW(dll.c_str());
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    const auto getClassObject = module ? reinterpret_cast<GetClassObject>(reinterpret_cast<void (*)()>(
-                                             GetProcAddress(module, "DllGetClassObject")))
-                                       : nullptr;
+    const auto getClassObject =
+        module ? reinterpret_cast<GetClassObject>(
+                     reinterpret_cast<void (*)()>(GetProcAddress(module, "DllGetClassObject")))
+               : nullptr;
     IClassFactory* factory = nullptr;
     OemUi* ui = nullptr;
     if (getClassObject == nullptr ||

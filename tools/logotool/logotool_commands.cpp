@@ -46,8 +46,8 @@ std::string conversionProblem(const logo::BmpHeaders& headers, logo::ImageError 
 
 // What the page does when it takes a file into its list: the checks of its headers,
 // then the work bitmap of the mode. A 1-bit source needs none in Transformation mode.
-int prepareLogo(const Options& options, const std::string& file, bool convertOnly,
-                std::FILE* out, std::FILE* err) {
+int prepareLogo(const Options& options, const std::string& file, bool convertOnly, std::FILE* out,
+                std::FILE* err) {
     const logo::LogoFileCheck check = logo::checkLogoFile(file);
     if (check != logo::LogoFileCheck::Accepted) {
         return refused(err, file, logo::logoFileCheckText(check));
