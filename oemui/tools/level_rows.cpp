@@ -147,28 +147,43 @@ void addChannelSums24(const std::uint8_t* p, int width, const LevelTable& table,
 }
 
 void addRawChannelSums24(const std::uint8_t* p, int width, ChannelSums& sums) {
-    // Blocks of 16 pixels (48 bytes, a whole number of pixels) summed lane by lane,
-    // which vectorises; lane j belongs to channel j mod 3.
-    constexpr int kBlock = 48;
-    constexpr std::size_t kFlushBlocks = 1 << 16; // 2^16 * 255 fits a lane
     std::uint64_t channel[3] = {0, 0, 0};
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
-    const std::size_t blocks = rowBytes / kBlock;
-    for (std::size_t done = 0; done < blocks;) {
-        const std::size_t run = blocks - done < kFlushBlocks ? blocks - done : kFlushBlocks;
-        std::uint32_t lanes[kBlock] = {};
-        for (std::size_t b = 0; b < run; ++b, p += kBlock) {
-            for (int j = 0; j < kBlock; ++j) {
-                lanes[j] += p[j];
-            }
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Blocks of 16 pixels (48 bytes, three vectors): the sum of absolute differences
+    // with zero adds up the bytes a mask keeps, blue and green by their masks, red as
+    // what the whole block holds beyond them.
+    // Byte 16 k + j of a block belongs to channel (16 k + j) mod 3: the masks of the
+    // three phases, in the order the vectors of a block meet them.
+    const __m128i phase0 = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1);
+    const __m128i phase1 = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
+    const __m128i phase2 = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0);
+    const __m128i blueMask[3] = {phase0, phase2, phase1};
+    const __m128i greenMask[3] = {phase1, phase0, phase2};
+    const __m128i zero = _mm_setzero_si128();
+    __m128i blue = zero;
+    __m128i green = zero;
+    __m128i all = zero;
+    for (; i + 48 <= rowBytes; i += 48) {
+        for (int k = 0; k < 3; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 16 * k));
+            blue = _mm_add_epi64(blue, _mm_sad_epu8(_mm_and_si128(v, blueMask[k]), zero));
+            green = _mm_add_epi64(green, _mm_sad_epu8(_mm_and_si128(v, greenMask[k]), zero));
+            all = _mm_add_epi64(all, _mm_sad_epu8(v, zero));
         }
-        for (int j = 0; j < kBlock; ++j) {
-            channel[j % 3] += lanes[j];
-        }
-        done += run;
     }
-    for (std::size_t i = blocks * kBlock; i < rowBytes; ++i, ++p) {
-        channel[i % 3] += *p;
+    auto total = [](__m128i lanes) {
+        alignas(16) std::uint64_t halves[2];
+        _mm_store_si128(reinterpret_cast<__m128i*>(halves), lanes);
+        return halves[0] + halves[1];
+    };
+    channel[0] = total(blue);
+    channel[1] = total(green);
+    channel[2] = total(all) - channel[0] - channel[1];
+#endif
+    for (; i < rowBytes; ++i) {
+        channel[i % 3] += p[i];
     }
     sums.blue += channel[0];
     sums.green += channel[1];

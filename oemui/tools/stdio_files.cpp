@@ -2,6 +2,12 @@
 
 #include <cstdio>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "oemui/tools/work_bitmap_path.h"
 
 namespace logo {
@@ -48,9 +54,21 @@ private:
     std::FILE* file_;
 };
 
+// Cuts a file open for update at its current place.
+bool truncateHere(std::FILE* f) {
+    const long end = std::ftell(f);
+#ifdef _WIN32
+    return end >= 0 && _chsize_s(_fileno(f), end) == 0;
+#else
+    return end >= 0 && ftruncate(fileno(f), end) == 0;
+#endif
+}
+
 class StdioSink final : public ByteSink {
 public:
-    StdioSink(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
+    // oldSize: the bytes an older file held when it is overwritten in place.
+    StdioSink(std::FILE* file, std::string path, long oldSize)
+        : file_(file), path_(std::move(path)), oldSize_(oldSize) {}
     ~StdioSink() override {
         if (file_ != nullptr) {
             std::fclose(file_);
@@ -67,6 +85,9 @@ public:
     bool commit() override {
         std::FILE* f = file_;
         file_ = nullptr;
+        if (ok_ && oldSize_ > std::ftell(f)) {
+            ok_ = truncateHere(f);
+        }
         // fclose's own result: a buffered write can still fail here.
         if (std::fclose(f) != 0 || !ok_) {
             std::remove(path_.c_str());
@@ -78,21 +99,9 @@ public:
 private:
     std::FILE* file_;
     std::string path_;
+    long oldSize_;
     bool ok_ = true;
 };
-
-// A file that can be opened and read (empty or not). A folder cannot: it does not
-// open on Windows, and reading it fails elsewhere.
-bool isReadableFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        return false;
-    }
-    char c = 0;
-    const bool readable = std::fread(&c, 1, 1, f) == 1 || std::ferror(f) == 0;
-    std::fclose(f);
-    return readable;
-}
 
 } // namespace
 
@@ -102,14 +111,22 @@ std::unique_ptr<ByteSource> openFileSource(const std::string& path) {
 }
 
 std::unique_ptr<ByteSink> createFileSink(const std::string& path) {
-    // An older file is removed rather than truncated: file systems that see a file
-    // truncated and rewritten push it to disk at once, and the preview is remade at
-    // every slider step. Only a file: whatever else stands there is left alone.
-    if (isReadableFile(path)) {
-        std::remove(path.c_str());
+    // An older file is overwritten in place and cut only when the new one is
+    // shorter: file systems push a file truncated and rewritten to disk at once, a
+    // file removed and written again costs fresh pages, and a work bitmap is remade
+    // at every slider step, mostly at the same size. A folder does not open.
+    long oldSize = 0;
+    std::FILE* f = openUnbuffered(path, "r+b");
+    if (f != nullptr &&
+        (std::fseek(f, 0, SEEK_END) != 0 || (oldSize = std::ftell(f)) < 0 ||
+         std::fseek(f, 0, SEEK_SET) != 0)) {
+        std::fclose(f);
+        return nullptr;
     }
-    std::FILE* f = openUnbuffered(path, "wb");
-    return f != nullptr ? std::make_unique<StdioSink>(f, path) : nullptr;
+    if (f == nullptr) {
+        f = openUnbuffered(path, "wb");
+    }
+    return f != nullptr ? std::make_unique<StdioSink>(f, path, oldSize) : nullptr;
 }
 
 StdioLogoFiles::StdioLogoFiles(std::string source, std::optional<std::string> workPath)
