@@ -27,13 +27,13 @@ bool RawJob::start(const std::u16string& docName) {
     // Some spoolers fail a call without a reason: no stale one is reported.
     host_.SetLastError(0);
     if (host_.StartDocPrinterW(printer_, doc) == 0) {
-        failed(host_.GetLastError());
+        failed("StartDocPrinterW", host_.GetLastError());
         state_ = State::Ended;
         return false;
     }
     host_.SetLastError(0);
     if (!host_.StartPagePrinter(printer_)) {
-        failed(host_.GetLastError());
+        failed("StartPagePrinter", host_.GetLastError());
         host_.EndDocPrinter(printer_);
         state_ = State::Ended;
         return false;
@@ -50,21 +50,21 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
     const bool fits = count <= std::numeric_limits<std::uint32_t>::max();
     host_.SetLastError(0);
     if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written)) {
-        failed(fits ? host_.GetLastError() : platform::err::invalidParameter);
+        failed("WritePrinter", fits ? host_.GetLastError() : platform::err::invalidParameter);
         end();
         return false;
     }
     if (written != count) {
-        failed(writeFault);
+        failed("WritePrinter", writeFault);
         end();
         return false;
     }
     return true;
 }
 
-void RawJob::failed(std::uint32_t error) {
+void RawJob::failed(const char* call, std::uint32_t error) {
     if (ok_) {
-        error_ = error;
+        failure_ = {call, error};
     }
     ok_ = false;
 }
@@ -72,11 +72,11 @@ void RawJob::failed(std::uint32_t error) {
 void RawJob::end() {
     host_.SetLastError(0);
     if (!host_.EndPagePrinter(printer_)) {
-        failed(host_.GetLastError());
+        failed("EndPagePrinter", host_.GetLastError());
     }
     host_.SetLastError(0);
     if (!host_.EndDocPrinter(printer_)) {
-        failed(host_.GetLastError());
+        failed("EndDocPrinter", host_.GetLastError());
     }
     state_ = State::Ended;
 }

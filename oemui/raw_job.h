@@ -33,9 +33,15 @@ public:
     // EndPagePrinter and EndDocPrinter; true when the job went out whole.
     bool finish();
 
-    // The last error of the first call that failed (0 while none has); a
-    // short write counts as ERROR_WRITE_FAULT.
-    std::uint32_t error() const { return error_; }
+    // The first call that failed and the last error it left (0 while none has;
+    // a short write counts as ERROR_WRITE_FAULT), so that a page can say why a
+    // job did not go out.
+    struct Failure {
+        const char* call = nullptr;
+        std::uint32_t error = 0;
+    };
+    const Failure& failure() const { return failure_; }
+    std::uint32_t error() const { return failure_.error; }
 
 private:
     enum class State { Idle, Open, Ended };
@@ -45,8 +51,8 @@ private:
     platform::Handle printer_;
     State state_ = State::Idle;
     bool ok_ = true;
-    std::uint32_t error_ = 0;
-    void failed(std::uint32_t error);
+    Failure failure_;
+    void failed(const char* call, std::uint32_t error);
 };
 
 // A whole job of the given pieces; true when every call succeeded.

@@ -177,8 +177,9 @@ public:
                                             const std::u16string& file) = 0;
     virtual bool MoveFileExW(const std::u16string& from, const std::u16string& to,
                              std::uint32_t flags) = 0;
-    // The system's text for an error (FormatMessageW from the system); false
-    // when the system has none.
+    // The system's text for an error (FormatMessageW from the system), with
+    // its final line break; false when the system has none. The utility and
+    // Download pages say why the spooler refused.
     virtual bool FormatMessageW(std::uint32_t code, std::u16string& text) = 0;
     // --- the watermark page: the display's fonts and the text picture it draws
     static constexpr int logPixelsY = 90; // GetDeviceCaps index

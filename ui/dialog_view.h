@@ -174,6 +174,8 @@ public:
     virtual void setRange(int id, int minimum, int maximum) = 0;
     virtual void setPosition(int id, int position) = 0;
     virtual int position(int id) const = 0;
+    // A track bar's steps for the arrow keys and for Page Up / Page Down.
+    virtual void setStepSizes(int id, int line, int page) = 0;
 
     // --- IP-address controls
     virtual void setAddress(int id, const std::optional<Address>& address) = 0;

@@ -269,6 +269,24 @@ bool FakeDialog<Text>::tickRow(int id, int row, bool checked) {
 }
 
 template <typename Text>
+bool FakeDialog<Text>::clickRow(int id, int row) {
+    FakeControl<Text>* c = usable(id, "click row");
+    if (c == nullptr)
+        return false;
+    if (c->source.kind != ControlKind::ListView || row < -1 ||
+        row >= static_cast<int>(c->rows.size())) {
+        problem("click row: no row " + std::to_string(row) + " in list view " + std::to_string(id));
+        return false;
+    }
+    if (row != c->selectedRow) {
+        c->selectedRow = row;
+        dispatch({id, Notice::ItemChanged, row});
+    }
+    dispatch({id, Notice::Clicked, row});
+    return true;
+}
+
+template <typename Text>
 bool FakeDialog<Text>::slide(int id, int to) {
     FakeControl<Text>* c = usable(id, "slide");
     if (c == nullptr)
@@ -777,6 +795,17 @@ template <typename Text>
 int FakeDialog<Text>::position(int id) const {
     const FakeControl<Text>* c = find(id, "position");
     return c ? c->position : 0;
+}
+
+template <typename Text>
+void FakeDialog<Text>::setStepSizes(int id, int line, int page) {
+    FakeControl<Text>* c = find(id, "setStepSizes");
+    if (c == nullptr)
+        return;
+    if (c->source.kind != ControlKind::TrackBar)
+        problem("setStepSizes: control " + std::to_string(id) + " is no track bar");
+    c->lineSize = line;
+    c->pageSize = page;
 }
 
 template <typename Text>

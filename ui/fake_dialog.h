@@ -48,6 +48,7 @@ template <typename Text> struct FakeControl {
     TreeItem selectedTreeItem = 0;
     std::vector<int> treeIcons;
     int minimum = 0, maximum = 100, position = 0;
+    int lineSize = 1, pageSize = 0; // a track bar's steps (page 0: the control's own)
     std::optional<Address> address;
     std::optional<FontSpec<Text>> font;
     std::optional<Rgb> textColor;
@@ -79,6 +80,9 @@ public:
     bool typeCharacters(int id, const Text& characters); // one by one through the filter
     bool leave(int id);                                  // the control loses the focus
     bool tickRow(int id, int row, bool checked);
+    // A click on a row of a list view: the row becomes the selection
+    // (LVN_ITEMCHANGED), then NM_CLICK; row -1 clicks below the rows.
+    bool clickRow(int id, int row);
     bool slide(int id, int position);
     bool spin(int id, int delta);
     bool pressF1();
@@ -185,6 +189,7 @@ public:
     void setRange(int id, int minimum, int maximum) override;
     void setPosition(int id, int position) override;
     int position(int id) const override;
+    void setStepSizes(int id, int line, int page) override;
     void setAddress(int id, const std::optional<Address>& address) override;
     std::optional<Address> address(int id) const override;
     bool setPictureFile(int id, const Text& path) override;

@@ -6,6 +6,8 @@
 #include "oemui/pages/utility_page.h"
 #include "oemui/pages/main_page.h"
 #include "oemui/pages/watermark_page.h"
+#include "oemui/pages/download_page.h"
+#include "oemui/pages/font_page.h"
 #include "oemui/resource.h"
 
 namespace oemui::pages {
@@ -24,6 +26,10 @@ std::unique_ptr<PageController> makePageController(int templateId, const PageEnv
         return makeMainPage(env);
     case IDD_WATERMARK:
         return makeWatermarkPage(env);
+    case IDD_DOWNLOAD:
+        return std::make_unique<DownloadPage>(env);
+    case IDD_FONT:
+        return std::make_unique<FontPage>();
     default:
         return nullptr;
     }

@@ -1,4 +1,5 @@
 #include "platform/sim/sim_plugin_host.h"
+#include "platform/sim/system_texts.h"
 
 #include "common/profile_file.h"
 #include "platform/sim/sim_system_info.h"
@@ -853,11 +854,14 @@ bool SimPluginHost::MoveFileExW(const std::u16string& from, const std::u16string
 }
 
 bool SimPluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
-    const auto it = systemTexts().find(code);
-    if (it == systemTexts().end()) {
+    if (injected("FormatMessageW")) {
+        return false;
+    }
+    const char* found = systemErrorText(code);
+    if (found == nullptr) {
         return fail(317); // ERROR_MR_MID_NOT_FOUND
     }
-    text = fromAnsi(it->second);
+    text.assign(found, found + std::char_traits<char>::length(found));
     return true;
 }
 

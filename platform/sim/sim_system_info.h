@@ -10,10 +10,6 @@ namespace platform::sim {
 
 class SimMachine;
 
-// The system's texts for the errors the programs meet most, as FormatMessage
-// gives them (with the trailing line break).
-const std::map<std::uint32_t, const char*>& systemTexts();
-
 class SimSystemInfo : public SystemInfo {
 public:
     explicit SimSystemInfo(SimMachine& machine);

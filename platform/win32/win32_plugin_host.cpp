@@ -470,6 +470,7 @@ bool Win32PluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
         return false;
     }
     text.assign(reinterpret_cast<const char16_t*>(buffer), n);
+    text = fromWide(buffer);
     ::LocalFree(buffer);
     return true;
 }

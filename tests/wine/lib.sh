@@ -39,3 +39,26 @@ wine_64() {
     WINELOADER=$loader "$loader" "$@"
   fi
 }
+# A 64-bit program under Wine. The `wine` loader is the 32-bit one, which a kernel
+# without 32-bit support cannot start at all; the 64-bit loader is then taken directly.
+wine64_run() {
+  if [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"
+  else
+    wine "$@"
+  fi
+}
+
+# make_download_logos DIR: the logos the Download page tests and screenshots use,
+# made with ImageMagick as users make them (the colour one with its default
+# 124-byte information header), and a small firmware file.
+make_download_logos() {
+  mkdir -p "$1"
+  convert -size 200x120 gradient:'#fff2a0-#4aa0ff' -fill '#203060' -draw 'circle 100,60 100,18' \
+    -fill '#e04040' -draw 'rectangle 66,50 134,70' -type TrueColor "$1/logo24.bmp" &&
+  convert -size 160x96 radial-gradient:white-black -colorspace Gray -type Palette -compress None \
+    "BMP3:$1/logo8.bmp" &&
+  convert -size 120x80 xc:white -fill black -draw 'circle 60,40 60,8' -draw 'rectangle 4,4 30,76' \
+    -monochrome -compress None "$1/logo1.bmp" &&
+  head -c 3000 /dev/urandom >"$1/firmware.JK"
+}

@@ -74,6 +74,7 @@ public:
     void setRange(int id, int minimum, int maximum) override;
     void setPosition(int id, int position) override;
     int position(int id) const override;
+    void setStepSizes(int id, int line, int page) override;
     void setAddress(int id, const std::optional<Address>& address) override;
     std::optional<Address> address(int id) const override;
     bool setPictureFile(int id, const Text& path) override;

@@ -1038,10 +1038,16 @@ template <typename Text> void Win32DialogView<Text>::selectTreeItem(int id, Tree
 template <typename Text> void Win32DialogView<Text>::setRange(int id, int minimum, int maximum) {
     HWND control = item(id);
     switch (kindOf(control)) {
-    case Kind::TrackBar:
+    case Kind::TrackBar: {
         send<Text>(control, TBM_SETRANGEMIN, FALSE, minimum);
         send<Text>(control, TBM_SETRANGEMAX, TRUE, maximum);
+        // Wine places the thumb only when the position changes: move it away and
+        // back, so that it stands where the new range puts the same position.
+        const LRESULT at = send<Text>(control, TBM_GETPOS, 0, 0);
+        send<Text>(control, TBM_SETPOS, FALSE, at == maximum ? minimum : maximum);
+        send<Text>(control, TBM_SETPOS, TRUE, at);
         break;
+    }
     case Kind::UpDown:
         send<Text>(control, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
         break;
@@ -1082,6 +1088,12 @@ template <typename Text> int Win32DialogView<Text>::position(int id) const {
     default:
         return 0;
     }
+}
+
+template <typename Text>
+void Win32DialogView<Text>::setStepSizes(int id, int line, int page) {
+    send<Text>(item(id), TBM_SETLINESIZE, 0, line);
+    send<Text>(item(id), TBM_SETPAGESIZE, 0, page);
 }
 
 template <typename Text>
