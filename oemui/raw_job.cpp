@@ -3,13 +3,6 @@
 #include <limits>
 
 namespace oemui {
-namespace {
-
-// ERROR_WRITE_FAULT: the spooler took only part of the bytes.
-constexpr std::uint32_t writeFault = 29;
-
-} // namespace
-
 RawJob::~RawJob() {
     // A job left open would hold the printer until the spooler gave up on it.
     if (state_ == State::Open) {
@@ -55,7 +48,7 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
         return false;
     }
     if (written != count) {
-        failed("WritePrinter", writeFault);
+        failed("WritePrinter", 0); // the spooler took only part of the bytes
         end();
         return false;
     }

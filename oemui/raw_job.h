@@ -33,9 +33,8 @@ public:
     // EndPagePrinter and EndDocPrinter; true when the job went out whole.
     bool finish();
 
-    // The first call that failed and the last error it left (0 while none has;
-    // a short write counts as ERROR_WRITE_FAULT), so that a page can say why a
-    // job did not go out.
+    // The first call that failed and the last error it left (0 for a write the
+    // spooler took only part of), so that a page can say why a job did not go out.
     struct Failure {
         const char* call = nullptr;
         std::uint32_t error = 0;

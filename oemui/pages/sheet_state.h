@@ -30,9 +30,6 @@ struct ControlFontWork {
     std::vector<std::uint8_t> command; // at most maxCommandBytes
 };
 
-struct SheetState {
-    OperationWork operation;
-    ControlFontWork controlFont;
 // The "Main" and "Water Mark" pages are separate dialogs that share the
 // "print all text as graphics" choice, and the watermark's picture errors are
 // told once per process: module-wide, like the pages' sheet.
@@ -44,6 +41,8 @@ struct DocumentPageFlags {
 };
 
 struct SheetState {
+    OperationWork operation;
+    ControlFontWork controlFont;
     DocumentPageFlags documentPages;
 };
 

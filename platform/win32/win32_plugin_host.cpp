@@ -420,6 +420,8 @@ bool Win32PluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16
     bytes.resize(static_cast<std::size_t>(size));
     return ::WideCharToMultiByte(codePage, 0, wide(text), units, &bytes[0], size, nullptr,
                                  nullptr) == size;
+}
+
 // --- the control-font table and the utility page's reasons ------------------
 
 std::u16string Win32PluginHost::GetWindowsDirectoryW() {
@@ -469,7 +471,6 @@ bool Win32PluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
     if (n == 0 || buffer == nullptr) {
         return false;
     }
-    text.assign(reinterpret_cast<const char16_t*>(buffer), n);
     text = fromWide(buffer);
     ::LocalFree(buffer);
     return true;
