@@ -75,16 +75,16 @@ class ScriptReader {
 public:
     ScriptReader() {
         // The ids <windows.h> gives the script.
-        for (const auto& [name, value] : std::initializer_list<std::pair<const char*, long>>{
-                 {"IDOK", 1},
-                 {"IDCANCEL", 2},
-                 {"IDABORT", 3},
-                 {"IDRETRY", 4},
-                 {"IDIGNORE", 5},
-                 {"IDYES", 6},
-                 {"IDNO", 7},
-                 {"IDHELP", 9},
-                 {"IDC_STATIC", -1}})
+        for (const auto& [name, value] :
+             std::initializer_list<std::pair<const char*, long>>{{"IDOK", 1},
+                                                                 {"IDCANCEL", 2},
+                                                                 {"IDABORT", 3},
+                                                                 {"IDRETRY", 4},
+                                                                 {"IDIGNORE", 5},
+                                                                 {"IDYES", 6},
+                                                                 {"IDNO", 7},
+                                                                 {"IDHELP", 9},
+                                                                 {"IDC_STATIC", -1}})
             numbers_[name] = value;
     }
 
@@ -343,9 +343,9 @@ private:
             styleField = 6;
         } else {
             static const std::set<std::string> textControls = {
-                "LTEXT",       "RTEXT",           "CTEXT",    "PUSHBUTTON", "DEFPUSHBUTTON",
-                "GROUPBOX",    "CHECKBOX",        "AUTOCHECKBOX", "RADIOBUTTON",
-                "AUTORADIOBUTTON", "STATE3",      "AUTO3STATE", "PUSHBOX"};
+                "LTEXT",    "RTEXT",      "CTEXT",        "PUSHBUTTON",  "DEFPUSHBUTTON",
+                "GROUPBOX", "CHECKBOX",   "AUTOCHECKBOX", "RADIOBUTTON", "AUTORADIOBUTTON",
+                "STATE3",   "AUTO3STATE", "PUSHBOX"};
             if (!textControls.count(keyword))
                 return false;
             c.text = f[0].empty() ? "" : f[0][0].text;
@@ -380,8 +380,8 @@ private:
                     c.kind = ControlKind::CheckBox;
                 else if (has("BS_GROUPBOX"))
                     c.kind = ControlKind::GroupBox;
-                c.autoCheck = has("BS_AUTORADIOBUTTON") || has("BS_AUTOCHECKBOX") ||
-                              has("BS_AUTO3STATE");
+                c.autoCheck =
+                    has("BS_AUTORADIOBUTTON") || has("BS_AUTOCHECKBOX") || has("BS_AUTO3STATE");
                 c.defaultButton = has("BS_DEFPUSHBUTTON");
             }
             if (c.kind == ControlKind::Static &&

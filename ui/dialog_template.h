@@ -49,7 +49,7 @@ struct ControlTemplate {
 struct DialogTemplate {
     int id = 0;
     std::string caption;
-    int width = 0, height = 0; // dialog units
+    int width = 0, height = 0;       // dialog units
     std::vector<std::string> styles; // the STYLE line's words, NOT-ed ones left out
     std::vector<ControlTemplate> controls;
 
@@ -62,9 +62,8 @@ public:
     // Reads every DIALOG/DIALOGEX of `script`; symbolic ids come from the
     // #define lines of the headers and of the script itself. nullopt, with the
     // line and the reason in `error`, when the script cannot be read.
-    static std::optional<TemplateSet> parse(const std::string& script,
-                                            const std::vector<std::string>& headers,
-                                            std::string& error);
+    static std::optional<TemplateSet>
+    parse(const std::string& script, const std::vector<std::string>& headers, std::string& error);
 
     const DialogTemplate* find(int templateId) const;
     const std::map<int, DialogTemplate>& dialogs() const { return dialogs_; }

@@ -30,8 +30,7 @@ struct Rgb {
 };
 
 // A LOGFONT reduced to what the dialogs set.
-template <typename Text>
-struct FontSpec {
+template <typename Text> struct FontSpec {
     int height = 0; // character height in pixels (negative: cell height, as LOGFONT)
     int weight = 400;
     std::uint8_t charSet = 0;
@@ -77,11 +76,9 @@ struct ControlEvent {
     int delta = 0; // Spin
 };
 
-template <typename Text>
-class DialogController;
+template <typename Text> class DialogController;
 
-template <typename Text>
-class DialogView {
+template <typename Text> class DialogView {
 public:
     using String = Text;
     virtual ~DialogView() = default;
@@ -148,7 +145,7 @@ public:
     virtual void removeItem(int id, int index) = 0;
     virtual int itemCount(int id) const = 0;
     virtual Text itemText(int id, int index) const = 0;
-    virtual int selection(int id) const = 0; // -1: none
+    virtual int selection(int id) const = 0;    // -1: none
     virtual void select(int id, int index) = 0; // -1 clears the selection
     // CB_FINDSTRING/LB_FINDSTRING: the first row after `after` (wrapping round)
     // whose text begins with `prefix`, regardless of case; -1 when none.
@@ -187,7 +184,8 @@ public:
     // the control; false when the file cannot be loaded as a bitmap.
     virtual bool setPictureFile(int id, const Text& path) = 0;
     // Paints prepared pictures over the control's background, in order.
-    virtual void setPictures(int id, const std::vector<std::pair<Picture, Placement>>& pictures) = 0;
+    virtual void setPictures(int id,
+                             const std::vector<std::pair<Picture, Placement>>& pictures) = 0;
     // The control's client size in pixels (0: the dialog's client area), what a
     // prepared picture or text is fitted to.
     virtual std::pair<int, int> clientSize(int id) const = 0;

@@ -7,14 +7,12 @@
 namespace ui {
 namespace {
 
-template <typename Char>
-Char lower(Char c) {
+template <typename Char> Char lower(Char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
 }
 
 // The list controls' own order: case-insensitive, then by code.
-template <typename Text>
-bool lessNoCase(const Text& a, const Text& b) {
+template <typename Text> bool lessNoCase(const Text& a, const Text& b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         const auto x = lower(a[i]), y = lower(b[i]);
@@ -24,8 +22,7 @@ bool lessNoCase(const Text& a, const Text& b) {
     return a.size() < b.size();
 }
 
-template <typename Text>
-bool startsWithNoCase(const Text& text, const Text& prefix) {
+template <typename Text> bool startsWithNoCase(const Text& text, const Text& prefix) {
     if (prefix.size() > text.size())
         return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
@@ -35,8 +32,7 @@ bool startsWithNoCase(const Text& text, const Text& prefix) {
     return true;
 }
 
-template <typename Text>
-std::string describe(const Text& text) {
+template <typename Text> std::string describe(const Text& text) {
     std::string out;
     for (auto c : text)
         out += c < 0x80 && c >= 0x20 ? static_cast<char>(c) : '?';
@@ -114,18 +110,15 @@ FakeDialog<Text>::FakeDialog(const TemplateSet& templates, int templateId, Contr
     }
 }
 
-template <typename Text>
-void FakeDialog<Text>::open() {
+template <typename Text> void FakeDialog<Text>::open() {
     controller_.onInit(*this);
 }
 
-template <typename Text>
-void FakeDialog<Text>::problem(const std::string& text) const {
+template <typename Text> void FakeDialog<Text>::problem(const std::string& text) const {
     problems_.push_back("dialog " + std::to_string(template_ ? template_->id : 0) + ": " + text);
 }
 
-template <typename Text>
-FakeControl<Text>* FakeDialog<Text>::find(int id, const char* what) const {
+template <typename Text> FakeControl<Text>* FakeDialog<Text>::find(int id, const char* what) const {
     auto it = controls_.find(id);
     if (it == controls_.end()) {
         problem(std::string(what) + ": no control " + std::to_string(id));
@@ -134,8 +127,7 @@ FakeControl<Text>* FakeDialog<Text>::find(int id, const char* what) const {
     return it->second.get();
 }
 
-template <typename Text>
-FakeControl<Text>* FakeDialog<Text>::usable(int id, const char* what) {
+template <typename Text> FakeControl<Text>* FakeDialog<Text>::usable(int id, const char* what) {
     FakeControl<Text>* c = find(id, what);
     if (c == nullptr)
         return nullptr;
@@ -151,13 +143,11 @@ FakeControl<Text>* FakeDialog<Text>::usable(int id, const char* what) {
     return c;
 }
 
-template <typename Text>
-void FakeDialog<Text>::dispatch(const ControlEvent& event) {
+template <typename Text> void FakeDialog<Text>::dispatch(const ControlEvent& event) {
     controller_.onEvent(*this, event);
 }
 
-template <typename Text>
-bool FakeDialog<Text>::click(int id) {
+template <typename Text> bool FakeDialog<Text>::click(int id) {
     FakeControl<Text>* c = usable(id, "click");
     if (c == nullptr)
         return false;
@@ -181,8 +171,7 @@ bool FakeDialog<Text>::click(int id) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::choose(int id, int index) {
+template <typename Text> bool FakeDialog<Text>::choose(int id, int index) {
     FakeControl<Text>* c = usable(id, "choose");
     if (c == nullptr)
         return false;
@@ -196,8 +185,7 @@ bool FakeDialog<Text>::choose(int id, int index) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::chooseText(int id, const Text& text) {
+template <typename Text> bool FakeDialog<Text>::chooseText(int id, const Text& text) {
     FakeControl<Text>* c = find(id, "choose");
     if (c == nullptr)
         return false;
@@ -209,8 +197,7 @@ bool FakeDialog<Text>::chooseText(int id, const Text& text) {
     return false;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::type(int id, const Text& text) {
+template <typename Text> bool FakeDialog<Text>::type(int id, const Text& text) {
     FakeControl<Text>* c = usable(id, "type");
     if (c == nullptr)
         return false;
@@ -225,15 +212,15 @@ bool FakeDialog<Text>::type(int id, const Text& text) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::typeCharacters(int id, const Text& characters) {
+template <typename Text> bool FakeDialog<Text>::typeCharacters(int id, const Text& characters) {
     FakeControl<Text>* c = usable(id, "type");
     if (c == nullptr)
         return false;
     for (auto ch : characters) {
         if (c->filtered &&
-            !controller_.onCharacter(*this, id, static_cast<unsigned>(
-                                                    static_cast<std::make_unsigned_t<decltype(ch)>>(ch))))
+            !controller_.onCharacter(
+                *this, id,
+                static_cast<unsigned>(static_cast<std::make_unsigned_t<decltype(ch)>>(ch))))
             continue;
         if (ch == 8) {
             if (!c->text.empty())
@@ -246,16 +233,14 @@ bool FakeDialog<Text>::typeCharacters(int id, const Text& characters) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::leave(int id) {
+template <typename Text> bool FakeDialog<Text>::leave(int id) {
     if (usable(id, "leave") == nullptr)
         return false;
     dispatch({id, Notice::FocusLost});
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::tickRow(int id, int row, bool checked) {
+template <typename Text> bool FakeDialog<Text>::tickRow(int id, int row, bool checked) {
     FakeControl<Text>* c = usable(id, "tick");
     if (c == nullptr)
         return false;
@@ -268,8 +253,7 @@ bool FakeDialog<Text>::tickRow(int id, int row, bool checked) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::clickRow(int id, int row) {
+template <typename Text> bool FakeDialog<Text>::clickRow(int id, int row) {
     FakeControl<Text>* c = usable(id, "click row");
     if (c == nullptr)
         return false;
@@ -286,18 +270,17 @@ bool FakeDialog<Text>::clickRow(int id, int row) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::slide(int id, int to) {
+template <typename Text> bool FakeDialog<Text>::slide(int id, int to) {
     FakeControl<Text>* c = usable(id, "slide");
     if (c == nullptr)
         return false;
-    c->position = std::clamp(to, std::min(c->minimum, c->maximum), std::max(c->minimum, c->maximum));
+    c->position =
+        std::clamp(to, std::min(c->minimum, c->maximum), std::max(c->minimum, c->maximum));
     dispatch({id, Notice::Scrolled});
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::spin(int id, int delta) {
+template <typename Text> bool FakeDialog<Text>::spin(int id, int delta) {
     FakeControl<Text>* c = usable(id, "spin");
     if (c == nullptr)
         return false;
@@ -307,8 +290,7 @@ bool FakeDialog<Text>::spin(int id, int delta) {
     return true;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::pressF1() {
+template <typename Text> bool FakeDialog<Text>::pressF1() {
     if (closed_)
         return false;
     if (!controller_.onHelp(*this) && owner_ != nullptr)
@@ -316,46 +298,41 @@ bool FakeDialog<Text>::pressF1() {
     return true;
 }
 
-template <typename Text>
-void FakeDialog<Text>::holdKey(int virtualKey, bool down) {
+template <typename Text> void FakeDialog<Text>::holdKey(int virtualKey, bool down) {
     if (down)
         keysDown_.insert(virtualKey);
     else
         keysDown_.erase(virtualKey);
 }
 
-template <typename Text>
-void FakeDialog<Text>::wantAllKeys(int id) {
+template <typename Text> void FakeDialog<Text>::wantAllKeys(int id) {
     if (FakeControl<Text>* c = find(id, "wantAllKeys"))
         c->allKeys = true;
 }
 
-template <typename Text>
-void FakeDialog<Text>::focusNextControl() {
+template <typename Text> void FakeDialog<Text>::focusNextControl() {
     // The next control after the focused one, in template order, that a user
     // could reach: shown, enabled, and not a label or a frame.
     const auto self = std::find(order_.begin(), order_.end(), focus_);
-    const std::size_t start = self == order_.end() ? order_.size() - 1
-                                                   : static_cast<std::size_t>(self - order_.begin());
+    const std::size_t start =
+        self == order_.end() ? order_.size() - 1 : static_cast<std::size_t>(self - order_.begin());
     for (std::size_t k = 1; k <= order_.size(); ++k) {
         const int id = order_[(start + k) % order_.size()];
         const FakeControl<Text>& c = *controls_.at(id);
         const ControlKind kind = c.source.kind;
-        if (c.visible && c.enabled && kind != ControlKind::Static &&
-            kind != ControlKind::Picture && kind != ControlKind::GroupBox) {
+        if (c.visible && c.enabled && kind != ControlKind::Static && kind != ControlKind::Picture &&
+            kind != ControlKind::GroupBox) {
             focus_ = id;
             return;
         }
     }
 }
 
-template <typename Text>
-bool FakeDialog<Text>::sysCommand(unsigned command) {
+template <typename Text> bool FakeDialog<Text>::sysCommand(unsigned command) {
     return !closed_ && controller_.onSysCommand(*this, command);
 }
 
-template <typename Text>
-void FakeDialog<Text>::fireTimer(unsigned timer) {
+template <typename Text> void FakeDialog<Text>::fireTimer(unsigned timer) {
     if (!timers_.count(timer)) {
         problem("timer " + std::to_string(timer) + " is not running");
         return;
@@ -363,55 +340,46 @@ void FakeDialog<Text>::fireTimer(unsigned timer) {
     controller_.onTimer(*this, timer);
 }
 
-template <typename Text>
-void FakeDialog<Text>::pageShown() {
+template <typename Text> void FakeDialog<Text>::pageShown() {
     controller_.onPageShown(*this);
 }
 
-template <typename Text>
-bool FakeDialog<Text>::pageLeaving() {
+template <typename Text> bool FakeDialog<Text>::pageLeaving() {
     return controller_.onPageLeaving(*this);
 }
 
-template <typename Text>
-bool FakeDialog<Text>::apply() {
+template <typename Text> bool FakeDialog<Text>::apply() {
     return controller_.onApply(*this);
 }
 
-template <typename Text>
-void FakeDialog<Text>::cancel() {
+template <typename Text> void FakeDialog<Text>::cancel() {
     controller_.onCancel(*this);
 }
 
-template <typename Text>
-const FakeControl<Text>& FakeDialog<Text>::control(int id) const {
+template <typename Text> const FakeControl<Text>& FakeDialog<Text>::control(int id) const {
     static const FakeControl<Text> none{};
     const FakeControl<Text>* c = find(id, "look at");
     return c ? *c : none;
 }
 
-template <typename Text>
-std::vector<Text> FakeDialog<Text>::items(int id) const {
+template <typename Text> std::vector<Text> FakeDialog<Text>::items(int id) const {
     std::vector<Text> out;
     for (const FakeRow<Text>& row : control(id).rows)
         out.push_back(row.cells[0]);
     return out;
 }
 
-template <typename Text>
-Text FakeDialog<Text>::selectedText(int id) const {
+template <typename Text> Text FakeDialog<Text>::selectedText(int id) const {
     const FakeControl<Text>& c = control(id);
     return c.selectedRow >= 0 ? c.rows[static_cast<std::size_t>(c.selectedRow)].cells[0] : Text();
 }
 
-template <typename Text>
-FakeDialog<Text>* FakeDialog<Text>::child(int templateId) const {
+template <typename Text> FakeDialog<Text>* FakeDialog<Text>::child(int templateId) const {
     auto it = children_.find(templateId);
     return it == children_.end() ? nullptr : it->second.get();
 }
 
-template <typename Text>
-std::vector<std::string> FakeDialog<Text>::problems() const {
+template <typename Text> std::vector<std::string> FakeDialog<Text>::problems() const {
     std::vector<std::string> all = problems_;
     for (const auto& [id, child] : children_) {
         std::vector<std::string> more = child->problems();
@@ -420,22 +388,19 @@ std::vector<std::string> FakeDialog<Text>::problems() const {
     return all;
 }
 
-template <typename Text>
-void FakeDialog<Text>::close(int result) {
+template <typename Text> void FakeDialog<Text>::close(int result) {
     closed_ = true;
     result_ = result;
     timers_.clear();
 }
 
-template <typename Text>
-void FakeDialog<Text>::applyFont(const FontSpec<Text>& font) {
+template <typename Text> void FakeDialog<Text>::applyFont(const FontSpec<Text>& font) {
     font_ = font;
     for (auto& [id, c] : controls_)
         c->font = font;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setText(int id, const Text& text) {
+template <typename Text> void FakeDialog<Text>::setText(int id, const Text& text) {
     if (FakeControl<Text>* c = find(id, "setText")) {
         c->text = text;
         if (c->source.kind == ControlKind::ComboBox && !c->source.editable)
@@ -443,8 +408,7 @@ void FakeDialog<Text>::setText(int id, const Text& text) {
     }
 }
 
-template <typename Text>
-Text FakeDialog<Text>::text(int id) const {
+template <typename Text> Text FakeDialog<Text>::text(int id) const {
     const FakeControl<Text>* c = find(id, "text");
     if (c == nullptr)
         return Text();
@@ -455,8 +419,7 @@ Text FakeDialog<Text>::text(int id) const {
     return c->text;
 }
 
-template <typename Text>
-std::optional<long> FakeDialog<Text>::number(int id, bool isSigned) const {
+template <typename Text> std::optional<long> FakeDialog<Text>::number(int id, bool isSigned) const {
     // GetDlgItemInt: blanks before the number, an optional sign when signed,
     // decimal digits to the end.
     const Text value = text(id);
@@ -480,44 +443,37 @@ std::optional<long> FakeDialog<Text>::number(int id, bool isSigned) const {
     return static_cast<long>(negative ? -result : result);
 }
 
-template <typename Text>
-void FakeDialog<Text>::enable(int id, bool enabled) {
+template <typename Text> void FakeDialog<Text>::enable(int id, bool enabled) {
     if (FakeControl<Text>* c = find(id, "enable"))
         c->enabled = enabled;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::isEnabled(int id) const {
+template <typename Text> bool FakeDialog<Text>::isEnabled(int id) const {
     const FakeControl<Text>* c = find(id, "isEnabled");
     return c != nullptr && c->enabled;
 }
 
-template <typename Text>
-void FakeDialog<Text>::show(int id, bool visible) {
+template <typename Text> void FakeDialog<Text>::show(int id, bool visible) {
     if (FakeControl<Text>* c = find(id, "show"))
         c->visible = visible;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::isVisible(int id) const {
+template <typename Text> bool FakeDialog<Text>::isVisible(int id) const {
     const FakeControl<Text>* c = find(id, "isVisible");
     return c != nullptr && c->visible;
 }
 
-template <typename Text>
-void FakeDialog<Text>::focus(int id) {
+template <typename Text> void FakeDialog<Text>::focus(int id) {
     if (find(id, "focus"))
         focus_ = id;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setDefaultButton(int id) {
+template <typename Text> void FakeDialog<Text>::setDefaultButton(int id) {
     if (find(id, "setDefaultButton"))
         defaultButton_ = id;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setFont(int id, const FontSpec<Text>& font) {
+template <typename Text> void FakeDialog<Text>::setFont(int id, const FontSpec<Text>& font) {
     if (FakeControl<Text>* c = find(id, "setFont"))
         c->font = font;
 }
@@ -530,64 +486,54 @@ void FakeDialog<Text>::setTextColor(int id, Rgb color, std::optional<Rgb> backgr
     }
 }
 
-template <typename Text>
-void FakeDialog<Text>::useWindowColours(int id) {
+template <typename Text> void FakeDialog<Text>::useWindowColours(int id) {
     if (FakeControl<Text>* c = find(id, "useWindowColours"))
         c->windowColours = true;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setTooltip(int id, const Text& tip, int) {
+template <typename Text> void FakeDialog<Text>::setTooltip(int id, const Text& tip, int) {
     if (FakeControl<Text>* c = find(id, "setTooltip"))
         c->tooltip = tip;
 }
 
-template <typename Text>
-void FakeDialog<Text>::redraw(int id) {
+template <typename Text> void FakeDialog<Text>::redraw(int id) {
     if (id == 0)
         return;
     if (FakeControl<Text>* c = find(id, "redraw"))
         ++c->redraws;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setTextLimit(int id, int characters) {
+template <typename Text> void FakeDialog<Text>::setTextLimit(int id, int characters) {
     if (FakeControl<Text>* c = find(id, "setTextLimit"))
         c->textLimit = characters;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setReadOnly(int id, bool readOnly) {
+template <typename Text> void FakeDialog<Text>::setReadOnly(int id, bool readOnly) {
     if (FakeControl<Text>* c = find(id, "setReadOnly"))
         c->readOnly = readOnly;
 }
 
-template <typename Text>
-void FakeDialog<Text>::appendText(int id, const Text& text) {
+template <typename Text> void FakeDialog<Text>::appendText(int id, const Text& text) {
     if (FakeControl<Text>* c = find(id, "appendText"))
         c->text += text;
 }
 
-template <typename Text>
-void FakeDialog<Text>::filterCharacters(int id) {
+template <typename Text> void FakeDialog<Text>::filterCharacters(int id) {
     if (FakeControl<Text>* c = find(id, "filterCharacters"))
         c->filtered = true;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setChecked(int id, bool checked) {
+template <typename Text> void FakeDialog<Text>::setChecked(int id, bool checked) {
     if (FakeControl<Text>* c = find(id, "setChecked"))
         c->checked = checked;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::isChecked(int id) const {
+template <typename Text> bool FakeDialog<Text>::isChecked(int id) const {
     const FakeControl<Text>* c = find(id, "isChecked");
     return c != nullptr && c->checked;
 }
 
-template <typename Text>
-void FakeDialog<Text>::checkRadio(int first, int last, int checked) {
+template <typename Text> void FakeDialog<Text>::checkRadio(int first, int last, int checked) {
     for (auto& [id, c] : controls_) {
         if (id >= first && id <= last && c->source.kind == ControlKind::RadioButton)
             c->checked = id == checked;
@@ -595,8 +541,7 @@ void FakeDialog<Text>::checkRadio(int first, int last, int checked) {
     find(checked, "checkRadio");
 }
 
-template <typename Text>
-void FakeDialog<Text>::clearItems(int id) {
+template <typename Text> void FakeDialog<Text>::clearItems(int id) {
     if (FakeControl<Text>* c = find(id, "clearItems")) {
         c->rows.clear();
         c->selectedRow = -1;
@@ -605,8 +550,7 @@ void FakeDialog<Text>::clearItems(int id) {
     }
 }
 
-template <typename Text>
-int FakeDialog<Text>::addItem(int id, const Text& text) {
+template <typename Text> int FakeDialog<Text>::addItem(int id, const Text& text) {
     FakeControl<Text>* c = find(id, "addItem");
     if (c == nullptr)
         return -1;
@@ -625,8 +569,7 @@ int FakeDialog<Text>::addItem(int id, const Text& text) {
     return index;
 }
 
-template <typename Text>
-int FakeDialog<Text>::insertItem(int id, int index, const Text& text) {
+template <typename Text> int FakeDialog<Text>::insertItem(int id, int index, const Text& text) {
     FakeControl<Text>* c = find(id, "insertItem");
     if (c == nullptr)
         return -1;
@@ -638,8 +581,7 @@ int FakeDialog<Text>::insertItem(int id, int index, const Text& text) {
     return index;
 }
 
-template <typename Text>
-void FakeDialog<Text>::removeItem(int id, int index) {
+template <typename Text> void FakeDialog<Text>::removeItem(int id, int index) {
     FakeControl<Text>* c = find(id, "removeItem");
     if (c == nullptr || index < 0 || index >= static_cast<int>(c->rows.size()))
         return;
@@ -650,25 +592,21 @@ void FakeDialog<Text>::removeItem(int id, int index) {
         --c->selectedRow;
 }
 
-template <typename Text>
-int FakeDialog<Text>::itemCount(int id) const {
+template <typename Text> int FakeDialog<Text>::itemCount(int id) const {
     const FakeControl<Text>* c = find(id, "itemCount");
     return c ? static_cast<int>(c->rows.size()) : 0;
 }
 
-template <typename Text>
-Text FakeDialog<Text>::itemText(int id, int index) const {
+template <typename Text> Text FakeDialog<Text>::itemText(int id, int index) const {
     return cell(id, index, 0);
 }
 
-template <typename Text>
-int FakeDialog<Text>::selection(int id) const {
+template <typename Text> int FakeDialog<Text>::selection(int id) const {
     const FakeControl<Text>* c = find(id, "selection");
     return c ? c->selectedRow : -1;
 }
 
-template <typename Text>
-void FakeDialog<Text>::select(int id, int index) {
+template <typename Text> void FakeDialog<Text>::select(int id, int index) {
     FakeControl<Text>* c = find(id, "select");
     if (c == nullptr)
         return;
@@ -690,14 +628,12 @@ int FakeDialog<Text>::findItem(int id, int after, const Text& prefix) const {
     return -1;
 }
 
-template <typename Text>
-void FakeDialog<Text>::addColumn(int id, const Text& title, int width) {
+template <typename Text> void FakeDialog<Text>::addColumn(int id, const Text& title, int width) {
     if (FakeControl<Text>* c = find(id, "addColumn"))
         c->columns.emplace_back(title, width);
 }
 
-template <typename Text>
-void FakeDialog<Text>::setListStyle(int id, std::uint32_t extendedStyle) {
+template <typename Text> void FakeDialog<Text>::setListStyle(int id, std::uint32_t extendedStyle) {
     if (FakeControl<Text>* c = find(id, "setListStyle"))
         c->listStyle = extendedStyle;
 }
@@ -715,8 +651,7 @@ void FakeDialog<Text>::setCell(int id, int row, int column, const Text& text) {
     cells[static_cast<std::size_t>(column)] = text;
 }
 
-template <typename Text>
-Text FakeDialog<Text>::cell(int id, int row, int column) const {
+template <typename Text> Text FakeDialog<Text>::cell(int id, int row, int column) const {
     const FakeControl<Text>* c = find(id, "cell");
     if (c == nullptr || row < 0 || row >= static_cast<int>(c->rows.size()))
         return Text();
@@ -726,15 +661,13 @@ Text FakeDialog<Text>::cell(int id, int row, int column) const {
                : Text();
 }
 
-template <typename Text>
-void FakeDialog<Text>::setRowChecked(int id, int row, bool checked) {
+template <typename Text> void FakeDialog<Text>::setRowChecked(int id, int row, bool checked) {
     FakeControl<Text>* c = find(id, "setRowChecked");
     if (c != nullptr && row >= 0 && row < static_cast<int>(c->rows.size()))
         c->rows[static_cast<std::size_t>(row)].checked = checked;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::isRowChecked(int id, int row) const {
+template <typename Text> bool FakeDialog<Text>::isRowChecked(int id, int row) const {
     const FakeControl<Text>* c = find(id, "isRowChecked");
     return c != nullptr && row >= 0 && row < static_cast<int>(c->rows.size()) &&
            c->rows[static_cast<std::size_t>(row)].checked;
@@ -757,21 +690,18 @@ TreeItem FakeDialog<Text>::addTreeItem(int id, TreeItem parent, const Text& text
     return c->tree.size();
 }
 
-template <typename Text>
-void FakeDialog<Text>::expandTreeItem(int id, TreeItem item) {
+template <typename Text> void FakeDialog<Text>::expandTreeItem(int id, TreeItem item) {
     FakeControl<Text>* c = find(id, "expandTreeItem");
     if (c != nullptr && item >= 1 && item <= c->tree.size())
         c->tree[item - 1].expanded = true;
 }
 
-template <typename Text>
-void FakeDialog<Text>::selectTreeItem(int id, TreeItem item) {
+template <typename Text> void FakeDialog<Text>::selectTreeItem(int id, TreeItem item) {
     if (FakeControl<Text>* c = find(id, "selectTreeItem"))
         c->selectedTreeItem = item;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setRange(int id, int minimum, int maximum) {
+template <typename Text> void FakeDialog<Text>::setRange(int id, int minimum, int maximum) {
     FakeControl<Text>* c = find(id, "setRange");
     if (c == nullptr)
         return;
@@ -781,24 +711,22 @@ void FakeDialog<Text>::setRange(int id, int minimum, int maximum) {
     c->maximum = maximum;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setPosition(int id, int to) {
+template <typename Text> void FakeDialog<Text>::setPosition(int id, int to) {
     FakeControl<Text>* c = find(id, "setPosition");
     if (c == nullptr)
         return;
     // Track bars and progress bars keep a position inside their range; an
     // up-down control does too, and shows it in its buddy edit.
-    c->position = std::clamp(to, std::min(c->minimum, c->maximum), std::max(c->minimum, c->maximum));
+    c->position =
+        std::clamp(to, std::min(c->minimum, c->maximum), std::max(c->minimum, c->maximum));
 }
 
-template <typename Text>
-int FakeDialog<Text>::position(int id) const {
+template <typename Text> int FakeDialog<Text>::position(int id) const {
     const FakeControl<Text>* c = find(id, "position");
     return c ? c->position : 0;
 }
 
-template <typename Text>
-void FakeDialog<Text>::setStepSizes(int id, int line, int page) {
+template <typename Text> void FakeDialog<Text>::setStepSizes(int id, int line, int page) {
     FakeControl<Text>* c = find(id, "setStepSizes");
     if (c == nullptr)
         return;
@@ -814,14 +742,12 @@ void FakeDialog<Text>::setAddress(int id, const std::optional<Address>& value) {
         c->address = value;
 }
 
-template <typename Text>
-std::optional<Address> FakeDialog<Text>::address(int id) const {
+template <typename Text> std::optional<Address> FakeDialog<Text>::address(int id) const {
     const FakeControl<Text>* c = find(id, "address");
     return c ? c->address : std::nullopt;
 }
 
-template <typename Text>
-bool FakeDialog<Text>::setPictureFile(int id, const Text& path) {
+template <typename Text> bool FakeDialog<Text>::setPictureFile(int id, const Text& path) {
     FakeControl<Text>* c = find(id, "setPictureFile");
     if (c == nullptr || !pictureLoader_ || !pictureLoader_(path))
         return false;
@@ -836,8 +762,7 @@ void FakeDialog<Text>::setPictures(int id,
         c->pictures = pictures;
 }
 
-template <typename Text>
-std::pair<int, int> FakeDialog<Text>::clientSize(int id) const {
+template <typename Text> std::pair<int, int> FakeDialog<Text>::clientSize(int id) const {
     if (id != 0)
         find(id, "clientSize");
     auto it = sizes_.find(id);
@@ -863,8 +788,7 @@ DialogView<Text>& FakeDialog<Text>::createChild(int templateId, Controller& cont
     return made;
 }
 
-template <typename Text>
-int FakeDialog<Text>::runModal(int templateId, Controller& controller) {
+template <typename Text> int FakeDialog<Text>::runModal(int templateId, Controller& controller) {
     modalsOpened_.push_back(templateId);
     FakeDialog modal(templates_, templateId, controller, this);
     modal.pictureLoader_ = pictureLoader_;

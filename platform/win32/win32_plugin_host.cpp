@@ -442,9 +442,9 @@ std::u16string Win32PluginHost::GetPrivateProfileStringW(const std::u16string& s
         return {};
     }
     std::u16string buffer(bufferSize, u'\0');
-    const DWORD length = ::GetPrivateProfileStringW(
-        wide(section), wide(key), wide(defaultValue), reinterpret_cast<wchar_t*>(&buffer[0]),
-        bufferSize, wide(file));
+    const DWORD length =
+        ::GetPrivateProfileStringW(wide(section), wide(key), wide(defaultValue),
+                                   reinterpret_cast<wchar_t*>(&buffer[0]), bufferSize, wide(file));
     buffer.resize(length < bufferSize ? length : bufferSize - 1);
     return buffer;
 }
@@ -453,8 +453,7 @@ bool Win32PluginHost::WritePrivateProfileStringW(const std::u16string& section,
                                                  const std::u16string& key,
                                                  const std::u16string& value,
                                                  const std::u16string& file) {
-    return ::WritePrivateProfileStringW(wide(section), wide(key), wide(value), wide(file)) !=
-           FALSE;
+    return ::WritePrivateProfileStringW(wide(section), wide(key), wide(value), wide(file)) != FALSE;
 }
 
 bool Win32PluginHost::MoveFileExW(const std::u16string& from, const std::u16string& to,

@@ -668,33 +668,28 @@ template <typename Text> void Win32DialogView<Text>::appendText(int id, const Te
     send<Text>(edit, EM_SCROLLCARET, 0, 0);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::filterCharacters(int id) {
+template <typename Text> void Win32DialogView<Text>::filterCharacters(int id) {
     host_.decor(id).filtered = true;
     subclassEdit(item(id));
 }
 
-template <typename Text>
-void Win32DialogView<Text>::wantAllKeys(int id) {
+template <typename Text> void Win32DialogView<Text>::wantAllKeys(int id) {
     host_.decor(id).allKeys = true;
     subclassEdit(item(id));
 }
 
-template <typename Text>
-bool Win32DialogView<Text>::isKeyDown(int virtualKey) const {
+template <typename Text> bool Win32DialogView<Text>::isKeyDown(int virtualKey) const {
     return GetKeyState(virtualKey) < 0;
 }
 
-template <typename Text>
-void Win32DialogView<Text>::focusNextControl() {
+template <typename Text> void Win32DialogView<Text>::focusNextControl() {
     if constexpr (wide<Text>)
         PostMessageW(host_.window_, WM_NEXTDLGCTL, 0, FALSE);
     else
         PostMessageA(host_.window_, WM_NEXTDLGCTL, 0, FALSE);
 }
 
-template <typename Text>
-void Win32DialogView<Text>::subclassEdit(HWND edit) {
+template <typename Text> void Win32DialogView<Text>::subclassEdit(HWND edit) {
     if (edit == nullptr || GetPropA(edit, filterProperty) != nullptr)
         return;
     LONG_PTR previous;
@@ -1090,8 +1085,7 @@ template <typename Text> int Win32DialogView<Text>::position(int id) const {
     }
 }
 
-template <typename Text>
-void Win32DialogView<Text>::setStepSizes(int id, int line, int page) {
+template <typename Text> void Win32DialogView<Text>::setStepSizes(int id, int line, int page) {
     send<Text>(item(id), TBM_SETLINESIZE, 0, line);
     send<Text>(item(id), TBM_SETPAGESIZE, 0, page);
 }
