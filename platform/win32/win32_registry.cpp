@@ -79,6 +79,17 @@ std::uint32_t Win32Registry::RegDeleteKeyA(Handle key, const std::string& subKey
     return static_cast<std::uint32_t>(::RegDeleteKeyA(hkey(key), subKey.c_str()));
 }
 
+std::uint32_t Win32Registry::RegDeleteKeyExA(Handle key, const std::string& subKey,
+                                             std::uint32_t sam) {
+    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    HMODULE advapi = ::GetModuleHandleA("advapi32.dll");
+    const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(reinterpret_cast<void*>(
+        advapi == nullptr ? nullptr : ::GetProcAddress(advapi, "RegDeleteKeyExA")));
+    if (deleteKeyEx == nullptr)
+        return ERROR_PROC_NOT_FOUND;
+    return static_cast<std::uint32_t>(deleteKeyEx(hkey(key), subKey.c_str(), sam, 0));
+}
+
 std::uint32_t Win32Registry::RegEnumKeyExA(Handle key, std::uint32_t index, std::string& name) {
     char buffer[256];
     DWORD size = sizeof buffer;

@@ -2,7 +2,7 @@
 
 #include "platform/machine.h"
 #include "setup/engine/install_session.h"
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 #include "setup/engine/system_unidrv.h"
 
 #include <algorithm>
@@ -107,9 +107,10 @@ int packageCopy(InstallSession& session, const std::string& name, int kind, bool
     bool ok = false;
     std::uint32_t code = 0;
     {
-        std::optional<RedirectionSwitch> native;
+        std::optional<common::RedirectionSwitch> native;
         if (kind == destination::systemFolder) {
-            native.emplace(machine, session.wow64, session.owner, RedirectionSwitch::Mode::Quiet);
+            native.emplace(machine, session.wow64, session.owner,
+                           common::RedirectionSwitch::Mode::Quiet);
             if (!native->ready())
                 return staged::failed;
         }
