@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The uninstaller's main dialog with a printer of the package listed, in the
+# English package and in the Chinese edition.
+set -u
+. "$PKG_ROOT/tools/screenshots/lib.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# A printer the uninstaller lists, made through Wine's spooler.
+wine "$PKG_BUILD_WIN32/tests/wine/printers_probe.exe" add "QRT-K500NX(P)" "QRT-K500NX Receipt" \
+  "$(winepath -w "$PKG_PACKAGE/W64")" >/dev/null
+
+# The Chinese edition: the lead's build when there is one, else the English
+# package with the Chinese language files and LANGUAGE=0.
+zh=$PKG_PACKAGE_ZH
+if [ ! -d "$zh" ]; then
+  zh=$work/package-zh
+  cp -r "$PKG_PACKAGE"/. "$zh"/
+  cp "$PKG_ROOT"/package/language-zh/*.ini "$zh/language/"
+  sed -i 's/^LANGUAGE=.*/LANGUAGE=0\r/' "$zh/DRVCONFIG/setup.ini"
+fi
+
+shot() { # shot PACKAGE NAME: the main dialog of the package's Uninstall.exe
+  local title
+  title=$(ini_value "$1/language/uninstall.ini" Uninstall Title | iconv -f GBK -t UTF-8)
+  ( cd "$1" && wine ./Uninstall.exe ) &
+  local program=$!
+  winprobe rect "$title" 60 >/dev/null || { echo "no window titled \"$title\""; return 1; }
+  winprobe click "$title" 1012 # tick everything, as a user about to remove it
+  sleep 1
+  shoot "$title" "$2" || return 1
+  winprobe click "$title" 2 # Exit
+  wait $program
+}
+
+status=0
+shot "$PKG_PACKAGE" uninstall_main_en || status=1
+shot "$zh" uninstall_main_zh || status=1
+exit $status
