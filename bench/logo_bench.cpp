@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include "oemui/tools/bmp_file.h"
+#include "oemui/tools/stdio_files.h"
 #include "oemui/tools/logo_settings.h"
 #include "oemui/tools/make_work_bitmap.h"
 #include "oemui/tools/work_bitmap.h"
@@ -154,15 +156,21 @@ void makeSyntheticPictures(const std::string& folder) {
     std::filesystem::rename(out, picture8);
 }
 
+logo::ImageError load(const std::string& path, int bitCount, logo::ByteBuffer& bytes,
+                      logo::BmpImage& image) {
+    std::unique_ptr<logo::ByteSource> file = logo::openFileSource(path);
+    return file ? logo::loadBmp(*file, logo::depthSet(bitCount), bytes, image)
+                : logo::ImageError::CannotOpen;
+}
+
 void registerAll() {
     char* out = new char[logo::kWorkPathBufferSize];
     static logo::ByteBuffer bytes24;
     static logo::ByteBuffer bytes8;
     static logo::BmpImage image24;
     static logo::BmpImage image8;
-    if (logo::loadBmpFile(picture24, logo::depthSet(24), bytes24, image24) !=
-            logo::ImageError::None ||
-        logo::loadBmpFile(picture8, logo::depthSet(8), bytes8, image8) != logo::ImageError::None) {
+    if (load(picture24, 24, bytes24, image24) != logo::ImageError::None ||
+        load(picture8, 8, bytes8, image8) != logo::ImageError::None) {
         std::fprintf(stderr, "bench_logo: the pictures must be 1024 x 768, 24-bit and 8-bit\n");
         std::exit(1);
     }
@@ -187,7 +195,7 @@ void registerAll() {
         measure(s, [&] {
             logo::ByteBuffer b;
             logo::BmpImage i;
-            logo::loadBmpFile(picture24, logo::depthSet(24), b, i);
+            load(picture24, 24, b, i);
         });
     });
 

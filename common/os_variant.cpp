@@ -19,14 +19,12 @@ unsigned osDriverVersion(OsVariant variant) {
     return variant == osNt4 ? 2 : 3;
 }
 
-std::string osEnvironment(OsVariant variant) {
-    return variant == osWin9x ? "Windows 4.0" : "";
+std::string osEnvironment(OsVariant variant, bool wow64) {
+    if (variant == osWin9x)
+        return "Windows 4.0";
+    return wow64 ? x64Environment : "";
 }
 
-namespace {
-
-// The processor the machine really has: GetNativeSystemInfo where the system
-// offers it, which tells a 32-bit program the truth on 64-bit Windows.
 std::uint16_t nativeArchitecture(platform::Machine& machine) {
     platform::SystemInfo& system = machine.system();
     const platform::Handle kernel = system.LoadLibraryA("kernel32.dll");
@@ -36,6 +34,14 @@ std::uint16_t nativeArchitecture(platform::Machine& machine) {
         system.FreeLibrary(kernel);
     }
     return haveNative ? system.GetNativeSystemInfo() : system.GetSystemInfo();
+}
+
+namespace {
+
+// 6.1 and every later NT (8, 8.1, 10, 11): the package describes no newer
+// Windows, and its Windows 7 and Server 2008 drivers are the ones that run there.
+OsVariant win7OrLater(bool workstation) {
+    return workstation ? osWin7 : os2008;
 }
 
 OsVariant ntVariant(const platform::OsVersionInfo& v, std::uint16_t architecture) {
@@ -55,16 +61,12 @@ OsVariant ntVariant(const platform::OsVersionInfo& v, std::uint16_t architecture
             return osWin9x;
         }
     case 6:
-        switch (v.minorVersion) {
-        case 0:
+        if (v.minorVersion == 0)
             return workstation ? osVista : os2008;
-        case 1:
-            return workstation ? osWin7 : os2008;
-        default:
-            return osWin9x;
-        }
+        return win7OrLater(workstation);
     default:
-        return osWin9x;
+        // 10.0 (Windows 10, 11 and their servers) and whatever follows.
+        return v.majorVersion > 6 ? win7OrLater(workstation) : osWin9x;
     }
 }
 

@@ -50,6 +50,15 @@ void RegistryKey::close() {
     key_ = 0;
 }
 
+bool RegistryKey::hasValue(const std::string& name) {
+    if (key_ == 0)
+        return false;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    lastError_ = registry_.RegQueryValueExA(key_, name, type, data);
+    return lastError_ == 0;
+}
+
 bool RegistryKey::readDword(const std::string& name, std::uint32_t& value) {
     if (key_ == 0)
         return false;

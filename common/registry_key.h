@@ -31,6 +31,8 @@ public:
     // False (and the error in lastError()) when it cannot be deleted.
     bool deleteSubKey(const std::string& name);
 
+    // Whether the key holds a value of that name, of any type.
+    bool hasValue(const std::string& name);
     // A 4-byte value; false when missing or of another size.
     bool readDword(const std::string& name, std::uint32_t& value);
     bool writeDword(const std::string& name, std::uint32_t value);

@@ -1,20 +1,11 @@
 // logotool's command line: arguments separated by NUL bytes.
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
+#include "fuzz/nul_separated_args.h"
 #include "tools/logotool/logotool_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> args(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            args.emplace_back();
-        } else {
-            args.back().push_back(static_cast<char>(data[i]));
-        }
-    }
-    logotool::parseArguments(args);
+    logotool::parseArguments(nulSeparatedArgs(data, size));
     return 0;
 }

@@ -3,7 +3,6 @@
 #include <limits>
 
 namespace oemui {
-
 RawJob::~RawJob() {
     // A job left open would hold the printer until the spooler gave up on it.
     if (state_ == State::Open) {
@@ -18,15 +17,18 @@ bool RawJob::start(const std::u16string& docName) {
     platform::DocInfo1W doc;
     doc.docName = docName;
     doc.datatype = u"RAW";
+    // Some spoolers fail a call without a reason: no stale one is reported.
+    host_.SetLastError(0);
     if (host_.StartDocPrinterW(printer_, doc) == 0) {
+        failed("StartDocPrinterW", host_.GetLastError());
         state_ = State::Ended;
-        ok_ = false;
         return false;
     }
+    host_.SetLastError(0);
     if (!host_.StartPagePrinter(printer_)) {
+        failed("StartPagePrinter", host_.GetLastError());
         host_.EndDocPrinter(printer_);
         state_ = State::Ended;
-        ok_ = false;
         return false;
     }
     state_ = State::Open;
@@ -39,19 +41,36 @@ bool RawJob::write(const std::uint8_t* bytes, std::size_t count) {
     }
     std::uint32_t written = 0;
     const bool fits = count <= std::numeric_limits<std::uint32_t>::max();
-    if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written) ||
-        written != count) {
-        ok_ = false;
+    host_.SetLastError(0);
+    if (!fits || !host_.WritePrinter(printer_, bytes, static_cast<std::uint32_t>(count), written)) {
+        failed("WritePrinter", fits ? host_.GetLastError() : platform::err::invalidParameter);
+        end();
+        return false;
+    }
+    if (written != count) {
+        failed("WritePrinter", 0); // the spooler took only part of the bytes
         end();
         return false;
     }
     return true;
 }
 
+void RawJob::failed(const char* call, std::uint32_t error) {
+    if (ok_) {
+        failure_ = {call, error};
+    }
+    ok_ = false;
+}
+
 void RawJob::end() {
-    const bool pageEnded = host_.EndPagePrinter(printer_);
-    const bool docEnded = host_.EndDocPrinter(printer_);
-    ok_ = ok_ && pageEnded && docEnded;
+    host_.SetLastError(0);
+    if (!host_.EndPagePrinter(printer_)) {
+        failed("EndPagePrinter", host_.GetLastError());
+    }
+    host_.SetLastError(0);
+    if (!host_.EndDocPrinter(printer_)) {
+        failed("EndDocPrinter", host_.GetLastError());
+    }
     state_ = State::Ended;
 }
 

@@ -33,6 +33,15 @@ public:
     // EndPagePrinter and EndDocPrinter; true when the job went out whole.
     bool finish();
 
+    // The first call that failed and the last error it left (0 for a write the
+    // spooler took only part of), so that a page can say why a job did not go out.
+    struct Failure {
+        const char* call = nullptr;
+        std::uint32_t error = 0;
+    };
+    const Failure& failure() const { return failure_; }
+    std::uint32_t error() const { return failure_.error; }
+
 private:
     enum class State { Idle, Open, Ended };
     void end();
@@ -41,6 +50,8 @@ private:
     platform::Handle printer_;
     State state_ = State::Idle;
     bool ok_ = true;
+    Failure failure_;
+    void failed(const char* call, std::uint32_t error);
 };
 
 // A whole job of the given pieces; true when every call succeeded.

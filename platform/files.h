@@ -41,7 +41,7 @@ public:
     // the resource is missing.
     virtual bool GetFileVersionInfoA(const std::string& path, std::string& fileVersion) = 0;
     // Switches file-system redirection off for the calling thread and back.
-    // Fails with err::procNotFound where the system lacks the functions.
+    // Fails with err::callNotImplemented where the system lacks the functions.
     virtual bool Wow64DisableWow64FsRedirection(Handle& oldValue) = 0;
     virtual bool Wow64RevertWow64FsRedirection(Handle oldValue) = 0;
 };

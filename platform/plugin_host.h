@@ -49,6 +49,38 @@ struct OpenFileResult {
     std::u16string fileTitle; // the name without its folder
 };
 
+// LOGFONTW.
+struct LogFontW {
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    std::int32_t escapement = 0; // tenths of a degree
+    std::int32_t orientation = 0;
+    std::int32_t weight = 0;
+    std::uint8_t italic = 0;
+    std::uint8_t underline = 0;
+    std::uint8_t strikeOut = 0;
+    std::uint8_t charSet = 0;
+    std::uint8_t outPrecision = 0;
+    std::uint8_t clipPrecision = 0;
+    std::uint8_t quality = 0;
+    std::uint8_t pitchAndFamily = 0;
+    std::u16string faceName; // at most 31 characters
+};
+
+// One font EnumFontFamiliesExW reports: its LOGFONTW and its FontType
+// (RASTER_FONTTYPE 1, DEVICE_FONTTYPE 2, TRUETYPE_FONTTYPE 4).
+struct FontFamilyW {
+    LogFontW font;
+    std::uint32_t fontType = 0;
+};
+
+// Pixels a drawing call works on: 0x00RRGGBB, rows top-down.
+struct Bitmap32 {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
 class PluginHost {
 public:
     virtual ~PluginHost() = default;
@@ -119,6 +151,53 @@ public:
 
     virtual std::uint32_t GetLastError() = 0;
     virtual void SetLastError(std::uint32_t code) = 0;
+
+    // The barcode pages hand the printer their data in the ANSI code page.
+    // WideCharToMultiByte(codePage, 0, ...) with the system's default character
+    // for what the code page lacks; an empty text gives no bytes and succeeds.
+    static constexpr std::uint32_t cpAcp = 0;
+    virtual bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                                     std::string& bytes) = 0;
+    // --- the control-font table (57KXCONTROL.dat in the spooler's driver
+    // folder) and the reasons the utility page gives for a refusal.
+    // MoveFileExW flag.
+    static constexpr std::uint32_t moveFileReplaceExisting = 0x1;
+    // GetWindowsDirectoryW, without a final backslash; empty on failure.
+    virtual std::u16string GetWindowsDirectoryW() = 0;
+    // GetPrivateProfileStringW with a buffer of bufferSize characters: the
+    // value is cut to bufferSize - 1 characters.
+    virtual std::u16string GetPrivateProfileStringW(const std::u16string& section,
+                                                    const std::u16string& key,
+                                                    const std::u16string& defaultValue,
+                                                    std::uint32_t bufferSize,
+                                                    const std::u16string& file) = 0;
+    virtual bool WritePrivateProfileStringW(const std::u16string& section,
+                                            const std::u16string& key,
+                                            const std::u16string& value,
+                                            const std::u16string& file) = 0;
+    virtual bool MoveFileExW(const std::u16string& from, const std::u16string& to,
+                             std::uint32_t flags) = 0;
+    // The system's text for an error (FormatMessageW from the system), with
+    // its final line break; false when the system has none. The utility and
+    // Download pages say why the spooler refused.
+    virtual bool FormatMessageW(std::uint32_t code, std::u16string& text) = 0;
+    // --- the watermark page: the display's fonts and the text picture it draws
+    static constexpr int logPixelsY = 90; // GetDeviceCaps index
+    static constexpr std::uint32_t trueTypeFontType = 4;
+    static constexpr std::uint32_t taBaseline = 24; // SetTextAlign: TA_LEFT | TA_BASELINE
+    // EnumFontFamiliesExW on the window's DC with a LOGFONTW that holds only
+    // `filter`'s face name (empty: every face) and character set; every font it
+    // reports, in order.
+    virtual std::vector<FontFamilyW> EnumFontFamiliesExW(Handle window, const LogFontW& filter) = 0;
+    // GetDeviceCaps on the window's DC.
+    virtual int GetDeviceCaps(Handle window, int index) = 0;
+    // GetTextExtentPoint32W of the text in the font, on a display-compatible DC.
+    virtual bool GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                                       int& cy) = 0;
+    // TextOutW into the picture it is handed, with SetTextAlign(align), black
+    // text on an opaque white background.
+    virtual bool TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x,
+                          int y, const std::u16string& text) = 0;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "common/language_text.h"
 #include "common/os_variant.h"
 #include "platform/machine.h"
+#include "setup/engine/engine_texts.h"
 #include "setup/engine/setup_config.h"
 
 namespace setup {
@@ -24,8 +25,8 @@ std::string applicationName(platform::Machine& machine) {
     return name.empty() ? std::string(setupTitle) : name;
 }
 
-void refuse(platform::Machine& machine, const std::string& text) {
-    machine.desktop().MessageBoxA(0, text, "", platform::mb::ok);
+void refuse(platform::Machine& machine, const SetupTexts& texts, const std::string& text) {
+    machine.desktop().MessageBoxA(0, text, texts.get("Setup", "Caption"), platform::mb::ok);
 }
 
 } // namespace
@@ -72,9 +73,7 @@ bool anyPortSupported(platform::Machine& machine, const std::string& model, bool
 StartupResult runStartup(platform::Machine& machine) {
     StartupResult result;
     platform::Desktop& desktop = machine.desktop();
-    const std::string languageFile = common::setupLanguageFilePath(machine);
-    const common::LanguageText setupTexts(machine.profiles(), languageFile, "Setup");
-    const common::LanguageText messages(machine.profiles(), languageFile, "Message");
+    const SetupTexts texts(machine.profiles(), common::setupLanguageFilePath(machine));
 
     // 1. One instance: a second start brings the first one forward and ends.
     result.mutex = desktop.CreateMutexA(applicationName(machine), true);
@@ -94,7 +93,7 @@ StartupResult runStartup(platform::Machine& machine) {
     // 2. Not while the uninstaller is open.
     if (desktop.FindWindowA(uninstallTitle) != 0 ||
         desktop.FindWindowA(uninstallChineseTitle) != 0) {
-        refuse(machine, setupTexts.get("Close"));
+        refuse(machine, texts, texts.get("Setup", "Close"));
         return result;
     }
 
@@ -106,7 +105,7 @@ StartupResult runStartup(platform::Machine& machine) {
         const bool nt4 = version.platformId == platform::platformNt && version.majorVersion == 4 &&
                          version.minorVersion == 0;
         if (win98OrMe || nt4) {
-            refuse(machine, setupTexts.get("Nonsupport"));
+            refuse(machine, texts, texts.get("Setup", "Nonsupport"));
             return result;
         }
     }
@@ -116,18 +115,18 @@ StartupResult runStartup(platform::Machine& machine) {
     const int bitness =
         common::readConfigInt(machine.profiles(), setupIni, "DEVICENAME", "Supported32OR64");
     if (bitness == 1 && result.wow64) {
-        refuse(machine, messages.get("IDS_X64"));
+        refuse(machine, texts, texts.message("IDS_X64"));
         return result;
     }
     if (bitness == 2 && !result.wow64) {
-        refuse(machine, messages.get("IDS_X32"));
+        refuse(machine, texts, texts.message("IDS_X32"));
         return result;
     }
 
     // 6. At least one installable port for the package's printers.
     const std::string model = portCheckModel(machine, setupIni);
     if (model.empty() || !anyPortSupported(machine, model, result.wow64)) {
-        refuse(machine, setupTexts.get("PortNull"));
+        refuse(machine, texts, texts.get("Setup", "PortNull"));
         return result;
     }
 

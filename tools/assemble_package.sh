@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Assembles the package tree in out/package from the data in package/, the
 # placeholders and programs of the win32 and win64 builds, then checks every
-# binary in it: the right machine type for its folder, and no imports but
-# Windows system DLLs. Prints a short summary.
+# binary in it: the right machine type for its folder, no imports but Windows
+# system DLLs, and for the package's programs every imported function against
+# the allow-list of the oldest Windows they start on (tools/imports/). Prints a
+# short summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/out/package
@@ -47,12 +49,14 @@ place "$w32/usbinstall/Install.exe" USBDRV/USBDriver
 place "$w64/usbinstall/Install.exe" USBDRV/USBDriver_x64
 place "$w64/oemui/57KXUI.dll" W64
 place "$w32/tools/logotool/logotool.exe" tools
+place "$w32/tools/barcodetool/barcodetool.exe" tools
 [ "$missing" -eq 0 ] || { echo "package: incomplete build" >&2; exit 1; }
 
 # Every binary: machine type by folder, imports from Windows system DLLs only.
 allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|winspool\.drv|setupapi|newdev|version|ole32|oleaut32|shlwapi|msvcrt|ntdll|ws2_32|imm32|uxtheme)(\.dll)?$'
 bad=0
 binaries=0
+listed=0
 placeholders=0
 while IFS= read -r -d '' f; do
   rel=${f#"$out"/}
@@ -73,6 +77,12 @@ while IFS= read -r -d '' f; do
       echo "package: $rel imports $dll, which is not a Windows system DLL" >&2; bad=1
     fi
   done < <($objdump -p "$f" | sed -n 's/^\s*DLL Name: //p')
+  list=$(awk -v name="$(basename "$f")" '!/^#/ && tolower($1) == tolower(name) { print $2 }' \
+           "$root/tools/imports/programs.txt")
+  if [ -n "$list" ]; then
+    bash "$root/tools/check_imports.sh" "$root/tools/imports/$list" "$f" "$objdump" || bad=1
+    listed=$((listed + 1))
+  fi
   binaries=$((binaries + 1))
 done < <(find "$out" -type f \( -iname '*.exe' -o -iname '*.dll' -o -iname '*.sys' -o -iname '*.drv' \) -print0)
 [ "$bad" -eq 0 ] || { echo "package: binary check failed" >&2; exit 1; }
@@ -84,5 +94,16 @@ echo "== package: out/package"
   printf '  %-22s %3d files\n' "$d" "$n"
 done)
 echo "  $binaries binaries checked: machine types right, only Windows system DLLs imported"
+echo "  $listed programs' imported functions all on their lists in tools/imports/"
 [ "$placeholders" -eq 0 ] || echo "  $placeholders driver files are plain placeholders (not programs)"
 echo "  total $(du -sh "$out" | cut -f1)"
+
+# The Chinese edition beside it: the same files with the Chinese language files
+# (code page 936) and the package switched to the Chinese dialog font.
+zh=$root/out/package-zh
+rm -rf "$zh"
+cp -r "$out" "$zh"
+cp "$root/package/language-zh/"* "$zh/language/"
+sed -i 's/^LANGUAGE=[^\r]*/LANGUAGE=0/' "$zh/DRVCONFIG/setup.ini"
+grep -q '^LANGUAGE=0' "$zh/DRVCONFIG/setup.ini" || { echo "package: no LANGUAGE key to switch" >&2; exit 1; }
+echo "== package: out/package-zh, the Chinese edition (language files, LANGUAGE=0)"

@@ -6,7 +6,7 @@ set -euo pipefail
 want=(
   cmake ninja-build g++ clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 xvfb xauth imagemagick file
+  wine wine64 wine32:i386 xvfb xauth imagemagick file fonts-wqy-microhei
 )
 
 missing=()

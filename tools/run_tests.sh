@@ -22,14 +22,16 @@ bash tools/assemble_package.sh >build/package.log 2>&1
 package_status=$?
 [ $package_status -eq 0 ] || { cat build/package.log; }
 
-wine_passed=0 wine_failed=0
+wine_passed=0 wine_failed=0 wine_skipped=0
 if [ $package_status -eq 0 ]; then
   echo "== Wine tests"
   bash tests/wine/run.sh | tee build/wine-tests.log
   line=$(grep -E '^wine: [0-9]+ passed, [0-9]+ failed' build/wine-tests.log | tail -n 1)
   wine_passed=$(echo "$line" | sed -E 's/wine: ([0-9]+) passed.*/\1/')
-  wine_failed=$(echo "$line" | sed -E 's/.* ([0-9]+) failed/\1/')
+  wine_failed=$(echo "$line" | sed -E 's/.* ([0-9]+) failed.*/\1/')
+  wine_skipped=$(sed -n -E 's/^wine: ([0-9]+) skipped.*/\1/p' build/wine-tests.log | tail -n 1)
   wine_passed=${wine_passed:-0}
+  wine_skipped=${wine_skipped:-0}
   wine_failed=${wine_failed:-1}
 else
   wine_failed=1
@@ -38,5 +40,9 @@ fi
 passed=$((native_total - native_failed + wine_passed))
 failed=$((native_failed + wine_failed))
 echo
-echo "$passed passed, $failed failed"
+if [ "$wine_skipped" -gt 0 ]; then
+  echo "$passed passed, $failed failed, $wine_skipped skipped"
+else
+  echo "$passed passed, $failed failed"
+fi
 [ "$failed" -eq 0 ]

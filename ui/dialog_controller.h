@@ -6,8 +6,7 @@
 
 namespace ui {
 
-template <typename Text>
-class DialogController {
+template <typename Text> class DialogController {
 public:
     using View = DialogView<Text>;
     virtual ~DialogController() = default;
@@ -28,6 +27,9 @@ public:
     // drops it. `character` is the character code, or a control code
     // (8 for backspace, 3/22/24 for copy, paste, cut).
     virtual bool onCharacter(View&, int /*id*/, unsigned /*character*/) { return true; }
+    // A message another thread handed the host (DialogHost::deliver), on the
+    // dialog's own thread: a worker's log line, its end.
+    virtual void onDelivered(View&, unsigned /*code*/, const Text& /*text*/) {}
     // The window is being destroyed.
     virtual void onDestroy(View&) {}
 

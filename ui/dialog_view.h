@@ -174,6 +174,8 @@ public:
     virtual void setRange(int id, int minimum, int maximum) = 0;
     virtual void setPosition(int id, int position) = 0;
     virtual int position(int id) const = 0;
+    // A track bar's steps for the arrow keys and for Page Up / Page Down.
+    virtual void setStepSizes(int id, int line, int page) = 0;
 
     // --- IP-address controls
     virtual void setAddress(int id, const std::optional<Address>& address) = 0;
@@ -210,6 +212,17 @@ public:
     // --- property sheet pages
     // PSM_CHANGED / PSM_UNCHANGED to the sheet.
     virtual void setChanged(bool changed) = 0;
+
+    // --- keyboard (edits whose controller decides what every key does)
+    // The edit takes every key, Tab, Enter and Escape included (it answers
+    // WM_GETDLGCODE with DLGC_WANTALLKEYS); with filterCharacters the
+    // controller decides what each of them does.
+    virtual void wantAllKeys(int id) = 0;
+    // GetKeyState: whether a key (a virtual-key code) is down at the moment
+    // of the message being handled.
+    virtual bool isKeyDown(int virtualKey) const = 0;
+    // The focus moves on to the next control in tab order (WM_NEXTDLGCTL).
+    virtual void focusNextControl() = 0;
 };
 
 } // namespace ui

@@ -269,6 +269,24 @@ bool FakeDialog<Text>::tickRow(int id, int row, bool checked) {
 }
 
 template <typename Text>
+bool FakeDialog<Text>::clickRow(int id, int row) {
+    FakeControl<Text>* c = usable(id, "click row");
+    if (c == nullptr)
+        return false;
+    if (c->source.kind != ControlKind::ListView || row < -1 ||
+        row >= static_cast<int>(c->rows.size())) {
+        problem("click row: no row " + std::to_string(row) + " in list view " + std::to_string(id));
+        return false;
+    }
+    if (row != c->selectedRow) {
+        c->selectedRow = row;
+        dispatch({id, Notice::ItemChanged, row});
+    }
+    dispatch({id, Notice::Clicked, row});
+    return true;
+}
+
+template <typename Text>
 bool FakeDialog<Text>::slide(int id, int to) {
     FakeControl<Text>* c = usable(id, "slide");
     if (c == nullptr)
@@ -296,6 +314,39 @@ bool FakeDialog<Text>::pressF1() {
     if (!controller_.onHelp(*this) && owner_ != nullptr)
         return owner_->pressF1();
     return true;
+}
+
+template <typename Text>
+void FakeDialog<Text>::holdKey(int virtualKey, bool down) {
+    if (down)
+        keysDown_.insert(virtualKey);
+    else
+        keysDown_.erase(virtualKey);
+}
+
+template <typename Text>
+void FakeDialog<Text>::wantAllKeys(int id) {
+    if (FakeControl<Text>* c = find(id, "wantAllKeys"))
+        c->allKeys = true;
+}
+
+template <typename Text>
+void FakeDialog<Text>::focusNextControl() {
+    // The next control after the focused one, in template order, that a user
+    // could reach: shown, enabled, and not a label or a frame.
+    const auto self = std::find(order_.begin(), order_.end(), focus_);
+    const std::size_t start = self == order_.end() ? order_.size() - 1
+                                                   : static_cast<std::size_t>(self - order_.begin());
+    for (std::size_t k = 1; k <= order_.size(); ++k) {
+        const int id = order_[(start + k) % order_.size()];
+        const FakeControl<Text>& c = *controls_.at(id);
+        const ControlKind kind = c.source.kind;
+        if (c.visible && c.enabled && kind != ControlKind::Static &&
+            kind != ControlKind::Picture && kind != ControlKind::GroupBox) {
+            focus_ = id;
+            return;
+        }
+    }
 }
 
 template <typename Text>
@@ -744,6 +795,17 @@ template <typename Text>
 int FakeDialog<Text>::position(int id) const {
     const FakeControl<Text>* c = find(id, "position");
     return c ? c->position : 0;
+}
+
+template <typename Text>
+void FakeDialog<Text>::setStepSizes(int id, int line, int page) {
+    FakeControl<Text>* c = find(id, "setStepSizes");
+    if (c == nullptr)
+        return;
+    if (c->source.kind != ControlKind::TrackBar)
+        problem("setStepSizes: control " + std::to_string(id) + " is no track bar");
+    c->lineSize = line;
+    c->pageSize = page;
 }
 
 template <typename Text>

@@ -11,27 +11,25 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace ui {
 
-template <typename Text>
-struct FakeRow {
+template <typename Text> struct FakeRow {
     std::vector<Text> cells; // cells[0] is the row's text
     bool checked = false;
 };
 
-template <typename Text>
-struct FakeTreeNode {
+template <typename Text> struct FakeTreeNode {
     TreeItem parent = 0;
     Text text;
     int image = -1;
     bool expanded = false;
 };
 
-template <typename Text>
-struct FakeControl {
+template <typename Text> struct FakeControl {
     ControlTemplate source;
     Text text;
     bool visible = true;
@@ -40,6 +38,7 @@ struct FakeControl {
     bool readOnly = false;
     bool filtered = false;
     bool windowColours = false;
+    bool allKeys = false;
     int textLimit = 0;
     std::vector<FakeRow<Text>> rows;
     int selectedRow = -1;
@@ -49,6 +48,7 @@ struct FakeControl {
     TreeItem selectedTreeItem = 0;
     std::vector<int> treeIcons;
     int minimum = 0, maximum = 100, position = 0;
+    int lineSize = 1, pageSize = 0; // a track bar's steps (page 0: the control's own)
     std::optional<Address> address;
     std::optional<FontSpec<Text>> font;
     std::optional<Rgb> textColor;
@@ -59,8 +59,7 @@ struct FakeControl {
     int redraws = 0;
 };
 
-template <typename Text>
-class FakeDialog final : public DialogView<Text> {
+template <typename Text> class FakeDialog final : public DialogView<Text> {
 public:
     using Controller = DialogController<Text>;
     using Script = std::function<void(FakeDialog&)>;
@@ -76,16 +75,27 @@ public:
     // missing, hidden or disabled
     bool click(int id);
     bool choose(int id, int index);
-    bool chooseText(int id, const Text& text); // the row whose text is exactly this
-    bool type(int id, const Text& text);       // replaces the edit's text
+    bool chooseText(int id, const Text& text);           // the row whose text is exactly this
+    bool type(int id, const Text& text);                 // replaces the edit's text
     bool typeCharacters(int id, const Text& characters); // one by one through the filter
-    bool leave(int id);                        // the control loses the focus
+    bool leave(int id);                                  // the control loses the focus
     bool tickRow(int id, int row, bool checked);
+    // A click on a row of a list view: the row becomes the selection
+    // (LVN_ITEMCHANGED), then NM_CLICK; row -1 clicks below the rows.
+    bool clickRow(int id, int row);
     bool slide(int id, int position);
     bool spin(int id, int delta);
     bool pressF1();
+    // The keyboard and the close box: Escape and the close box send Cancel,
+    // Enter the default button, whether or not those buttons are shown.
+    void pressEscape() { dispatch({idCancel, Notice::Clicked}); }
+    void pressEnter() { dispatch({defaultButton_ ? defaultButton_ : idOk, Notice::Clicked}); }
+    // A key (virtual-key code) held down, or let go, for what follows.
+    void holdKey(int virtualKey, bool down);
     bool sysCommand(unsigned command);
     void fireTimer(unsigned timer);
+    // What a worker thread hands the dialog.
+    void deliver(unsigned code, const Text& text) { controller_.onDelivered(*this, code, text); }
     // Property sheet notifications.
     void pageShown();
     bool pageLeaving();
@@ -179,11 +189,11 @@ public:
     void setRange(int id, int minimum, int maximum) override;
     void setPosition(int id, int position) override;
     int position(int id) const override;
+    void setStepSizes(int id, int line, int page) override;
     void setAddress(int id, const std::optional<Address>& address) override;
     std::optional<Address> address(int id) const override;
     bool setPictureFile(int id, const Text& path) override;
-    void setPictures(int id,
-                     const std::vector<std::pair<Picture, Placement>>& pictures) override;
+    void setPictures(int id, const std::vector<std::pair<Picture, Placement>>& pictures) override;
     std::pair<int, int> clientSize(int id) const override;
     void setPaintedText(const Text& text, const FontSpec<Text>& font, Rgb colour,
                         Placement area) override;
@@ -195,6 +205,9 @@ public:
     DialogView<Text>& createChild(int templateId, Controller& controller, int area) override;
     int runModal(int templateId, Controller& controller) override;
     void setChanged(bool changed) override { changed_ = changed; }
+    void wantAllKeys(int id) override;
+    bool isKeyDown(int virtualKey) const override { return keysDown_.count(virtualKey) != 0; }
+    void focusNextControl() override;
 
 private:
     FakeControl<Text>* find(int id, const char* what) const;
@@ -225,6 +238,7 @@ private:
     std::vector<int> modalsOpened_;
     std::function<bool(const Text&)> pictureLoader_;
     std::map<int, std::pair<int, int>> sizes_;
+    std::set<int> keysDown_;
     Text paintedText_;
     Placement paintedArea_;
     mutable std::vector<std::string> problems_;

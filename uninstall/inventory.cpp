@@ -56,11 +56,11 @@ bool leftovers(platform::Machine& machine, const RemovalEnvironment& environment
     const RemovalPlan plan = planRemoval(environment, config, {TickedItem{0, item}}, false);
     const ItemRemoval& removal = plan.items.front();
     for (const std::string& key : removal.makerKeys) {
-        if (keyExists(machine, environment.wow64, key))
+        if (keyExists(machine, environment.windows64, key))
             return true;
     }
     return (!removal.spoolerKey.empty() &&
-            keyExists(machine, environment.wow64, removal.spoolerKey)) ||
+            keyExists(machine, environment.windows64, removal.spoolerKey)) ||
            anyFileLeft(machine, environment, removal);
 }
 

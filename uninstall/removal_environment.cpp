@@ -8,7 +8,7 @@ namespace uninstall {
 std::string RemovalEnvironment::spooler() const {
     if (os == common::osWin9x)
         return "Windows 4.0";
-    return wow64 ? "Windows x64" : "Windows NT x86";
+    return windows64 ? "Windows x64" : "Windows NT x86";
 }
 
 std::string RemovalEnvironment::suffix() const {
@@ -29,6 +29,10 @@ common::OsVariant uninstallerOsVariant(platform::Machine& machine) {
 RemovalEnvironment detectEnvironment(platform::Machine& machine) {
     RemovalEnvironment environment;
     environment.wow64 = common::is64BitWindows(machine);
+    // A 64-bit build of the program (tests where no 32-bit program runs) is
+    // not redirected but still on 64-bit Windows.
+    environment.windows64 =
+        environment.wow64 || common::nativeArchitecture(machine) == platform::arch::amd64;
     environment.os = uninstallerOsVariant(machine);
     return environment;
 }

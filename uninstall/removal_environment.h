@@ -15,11 +15,13 @@ namespace uninstall {
 
 struct RemovalEnvironment {
     common::OsVariant os = common::osWin9x;
-    bool wow64 = false;          // the 32-bit program runs on 64-bit Windows
+    bool wow64 = false;          // the 32-bit program runs on 64-bit Windows: redirection applies
+    bool windows64 = false;      // 64-bit Windows, whatever the program's own bitness
     bool deleteDriverEx = false; // DeletePrinterDriverExA was found in winspool.drv
 
     // The environment named in every spooler call: the machine's own, so that
     // the 32-bit program reaches the 64-bit driver set on 64-bit Windows.
+    // The maker's keys and the USB driver's folder follow the machine too.
     std::string spooler() const;
     // The suffix of the Uninstall.ini sections read for this variant: XP reads
     // the 2000 sections.
@@ -35,7 +37,7 @@ struct RemovalEnvironment {
 // platform that is neither Windows 9x nor NT counts as XP, without a message.
 common::OsVariant uninstallerOsVariant(platform::Machine& machine);
 
-// The variant and the 64-bit flag; deleteDriverEx is the caller's to look up.
+// The variant and the 64-bit flags; deleteDriverEx is the caller's to look up.
 RemovalEnvironment detectEnvironment(platform::Machine& machine);
 
 } // namespace uninstall

@@ -27,7 +27,7 @@ ItemRemoval planMonitor(const RemovalEnvironment& environment, const UninstallCo
     addFile(removal.files, FileFolder::System, section.dll, true);
     addFile(removal.files, FileFolder::System, section.uiDll, true);
     // The USB monitor's own DLL of 32-bit Windows.
-    if (!environment.wow64 && (contains(section.name, "USB") || contains(section.name, "COM")))
+    if (!environment.windows64 && (contains(section.name, "USB") || contains(section.name, "COM")))
         addFile(removal.files, FileFolder::System, section.usbDll, false);
     return removal;
 }

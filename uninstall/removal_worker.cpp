@@ -214,7 +214,7 @@ private:
     // True when the key is gone (or was never there).
     bool deleteKey(const std::string& path) {
         const std::size_t slash = path.rfind('\\');
-        common::RegistryKey parent(m_.registry(), env_.wow64);
+        common::RegistryKey parent(m_.registry(), env_.windows64);
         if (!parent.open(path.substr(0, slash)) &&
             parent.lastError() == platform::err::fileNotFound)
             return true;
@@ -338,7 +338,8 @@ private:
             sayMessage("IDS_ERR_GETSYSDIR");
             return;
         }
-        const std::string program = current + common::usbDriverFolder(env_.wow64) + "\\Install.exe";
+        const std::string program =
+            current + common::usbDriverFolder(env_.windows64) + "\\Install.exe";
         const common::InstallerOutcome run = common::runUsbInstaller(
             m_, owner_, program, "22", texts_.get("Uninstall", "CaptionName"));
         if (run.run == common::InstallerRun::NotStarted) {

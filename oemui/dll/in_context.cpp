@@ -25,11 +25,11 @@ bool runInContext(const std::function<bool()>& call) {
     return result;
 }
 
-INT_PTR RunModalDialog(int templateId, HWND owner, DLGPROC procedure) {
+INT_PTR RunModalDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM param) {
     INT_PTR result = -1;
     runInContext([&] {
         result = ::DialogBoxParamW(pluginModule().instance, MAKEINTRESOURCEW(templateId), owner,
-                                   procedure, 0);
+                                   procedure, param);
         return true;
     });
     return result;

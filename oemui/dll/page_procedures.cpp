@@ -1,5 +1,6 @@
 #include "oemui/dll/page_procedures.h"
 
+#include "oemui/dll/in_context.h"
 #include "oemui/dll/plugin_module.h"
 #include "oemui/page_conventions.h"
 #include "oemui/pages/page_factory.h"
@@ -48,6 +49,8 @@ void bindController(HWND page, const PROPSHEETPAGEW& sheetPage, Context* context
     auto* binding = new PageBinding{std::move(controller), nullptr};
     binding->host = std::make_unique<ui::win32::DialogHost<std::u16string>>(module.instance,
                                                                             *binding->controller);
+    // The pages' own dialogs need Common Controls 6 like the pages.
+    binding->host->setModalRunner(RunModalDialog);
     ::SetPropW(page, bindingProperty, binding);
     binding->host->attach(page);
 }

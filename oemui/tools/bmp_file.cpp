@@ -1,134 +1,144 @@
 #include "oemui/tools/bmp_file.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace logo {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f != nullptr) {
-            std::fclose(f);
-        }
-    }
-};
+// Reads of about this size keep the number of calls small while the block stays in
+// the processor's cache and is paged in once.
+constexpr std::size_t kBlockBytes = 64 * 1024;
 
-class OpenFile {
-public:
-    OpenFile(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
-    ~OpenFile() { FileCloser()(file_); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    std::FILE* get() const { return file_; }
-    // fclose's own result: a buffered write can still fail here.
-    bool close() {
-        std::FILE* f = file_;
-        file_ = nullptr;
-        return std::fclose(f) == 0;
-    }
-
-private:
-    std::FILE* file_;
-};
-
-// Size through seek and tell: files beyond what long can hold are not logos.
-std::int64_t sizeOfOpenFile(std::FILE* f) {
-    if (std::fseek(f, 0, SEEK_END) != 0) {
-        return -1;
-    }
-    const long size = std::ftell(f);
-    if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
-        return -1;
-    }
-    return size;
-}
-
-// A file that can be opened and read (empty or not). A folder cannot: it does not
-// open on Windows, and reading it fails elsewhere. Plain stdio, because converting
-// an 8-bit path for std::filesystem can throw.
-bool isReadableFile(const std::string& path) {
-    OpenFile file(path, "rb");
-    if (file.get() == nullptr) {
-        return false;
-    }
-    char c = 0;
-    return std::fread(&c, 1, 1, file.get()) == 1 || std::ferror(file.get()) == 0;
+bool readExactly(ByteSource& file, std::uint64_t offset, std::uint8_t* to, std::size_t count) {
+    return file.seek(offset) && file.read(to, count) == count;
 }
 
 } // namespace
 
-ImageError peekBmpHeaders(const std::string& path, BmpHeaders& headers) {
-    OpenFile file(path, "rb");
-    if (file.get() == nullptr) {
+std::size_t MemorySource::read(std::uint8_t* to, std::size_t count) {
+    const std::size_t n = std::min(count, size_ - at_);
+    std::copy(data_ + at_, data_ + at_ + n, to);
+    at_ += n;
+    return n;
+}
+
+bool MemorySource::seek(std::uint64_t offset) {
+    if (offset > size_) {
+        return false;
+    }
+    at_ = static_cast<std::size_t>(offset);
+    return true;
+}
+
+bool FixedSink::write(const std::uint8_t* data, std::size_t count) {
+    if (count > size_ - at_) {
+        return false;
+    }
+    std::copy(data, data + count, data_ + at_);
+    at_ += count;
+    return true;
+}
+
+ImageError readBmpHeaders(ByteSource& file, BmpHeaders& headers) {
+    std::uint8_t head[kBmpHeadersSize];
+    if (!file.seek(0)) {
         return ImageError::CannotOpen;
     }
-    std::uint8_t head[kBmpHeadersSize];
-    const std::size_t got = std::fread(head, 1, sizeof head, file.get());
-    if (!readBmpHeaders(head, got, headers)) {
+    const std::size_t got = file.read(head, sizeof head);
+    return readBmpHeaders(head, got, headers) ? ImageError::None : ImageError::Truncated;
+}
+
+ImageError openBmp(ByteSource& file, DepthSet depths, BmpLayout& layout) {
+    BmpHeaders headers;
+    ImageError error = readBmpHeaders(file, headers);
+    if (error == ImageError::None) {
+        error = checkBmpHeaders(headers, depths, layout);
+    }
+    if (error != ImageError::None) {
+        return error;
+    }
+    const std::optional<std::uint64_t> size = file.size();
+    if (!size) {
+        return ImageError::CannotOpen;
+    }
+    return *size < layout.end ? ImageError::Truncated : ImageError::None;
+}
+
+ImageError loadBmp(ByteSource& file, DepthSet depths, ByteBuffer& pixels, BmpImage& image) {
+    BmpLayout layout;
+    const ImageError error = openBmp(file, depths, layout);
+    if (error != ImageError::None) {
+        return error;
+    }
+    if (!pixels.allocate(layout.end - layout.dataOffset)) {
+        return ImageError::NoMemory;
+    }
+    if (!readExactly(file, layout.dataOffset, pixels.data(), pixels.size())) {
         return ImageError::Truncated;
+    }
+    image.layout = layout;
+    image.pixels = pixels.data();
+    return ImageError::None;
+}
+
+ImageError readPalette(ByteSource& file, const BmpLayout& layout, std::uint32_t (&palette)[256]) {
+    std::fill(std::begin(palette), std::end(palette), 0u);
+    const std::size_t entries = std::min<std::size_t>(layout.paletteEntries, 256);
+    std::uint8_t quads[256 * 4];
+    if (!readExactly(file, layout.paletteOffset, quads, 4 * entries)) {
+        return ImageError::Truncated;
+    }
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::uint8_t* q = quads + 4 * i; // blue, green, red, reserved
+        palette[i] = (std::uint32_t{q[2]} << 16) | (std::uint32_t{q[1]} << 8) | q[0];
     }
     return ImageError::None;
 }
 
-ImageError loadBmpFile(const std::string& path, DepthSet depths, ByteBuffer& bytes,
-                       BmpImage& image) {
-    OpenFile file(path, "rb");
-    if (file.get() == nullptr) {
-        return ImageError::CannotOpen;
-    }
-    std::uint8_t head[kBmpHeadersSize];
-    const std::size_t got = std::fread(head, 1, sizeof head, file.get());
-    BmpHeaders headers;
-    if (!readBmpHeaders(head, got, headers)) {
-        return ImageError::Truncated;
-    }
-    BmpLayout layout;
-    const ImageError error = checkBmpHeaders(headers, depths, layout);
-    if (error != ImageError::None) {
-        return error;
-    }
-    const std::int64_t size = sizeOfOpenFile(file.get());
-    if (size < 0) {
-        return ImageError::CannotOpen;
-    }
-    if (static_cast<std::uint64_t>(size) < layout.end) {
-        return ImageError::Truncated;
-    }
-    if (!bytes.allocate(layout.end)) {
-        return ImageError::NoMemory;
-    }
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-        return ImageError::Truncated;
-    }
-    return parseBmpImage(bytes.data(), bytes.size(), depths, image);
+const std::uint8_t* MemoryRows::next() {
+    return row_ < image_.height() ? image_.row(row_++) : nullptr;
 }
 
-bool writeWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    // An older file is removed rather than truncated: file systems that see a file
-    // truncated and rewritten push it to disk at once, and the preview is remade at
-    // every slider step. Only a file: whatever else stands there is left alone.
-    if (isReadableFile(path)) {
-        std::remove(path.c_str());
-    }
-    OpenFile file(path, "wb");
-    if (file.get() == nullptr) {
-        return false;
-    }
-    const bool written = size == 0 || std::fwrite(data, 1, size, file.get()) == size;
-    if (!file.close() || !written) {
-        std::remove(path.c_str());
-        return false;
-    }
+bool MemoryRows::restart() {
+    row_ = 0;
     return true;
 }
 
-std::int64_t fileSizeOf(const std::string& path) {
-    OpenFile file(path, "rb");
-    if (file.get() == nullptr) {
-        return -1;
+ImageError FileRows::open(ByteSource& file, DepthSet depths) {
+    const ImageError error = openBmp(file, depths, layout_);
+    if (error != ImageError::None) {
+        return error;
     }
-    return sizeOfOpenFile(file.get());
+    file_ = &file;
+    rowsPerBlock_ = std::max<std::size_t>(1, kBlockBytes / layout_.stride);
+    rowsPerBlock_ = std::min(rowsPerBlock_, static_cast<std::size_t>(layout_.height));
+    if (!block_.allocate(rowsPerBlock_ * layout_.stride)) {
+        return ImageError::NoMemory;
+    }
+    return restart() ? ImageError::None : ImageError::CannotOpen;
+}
+
+bool FileRows::restart() {
+    rowsInBlock_ = 0;
+    nextInBlock_ = 0;
+    rowsRead_ = 0;
+    return file_ != nullptr && file_->seek(layout_.dataOffset);
+}
+
+const std::uint8_t* FileRows::next() {
+    if (nextInBlock_ == rowsInBlock_) {
+        const std::size_t left = static_cast<std::size_t>(layout_.height) - rowsRead_;
+        const std::size_t rows = std::min(rowsPerBlock_, left);
+        if (rows == 0 ||
+            file_->read(block_.data(), rows * layout_.stride) != rows * layout_.stride) {
+            return nullptr;
+        }
+        rowsRead_ += rows;
+        rowsInBlock_ = rows;
+        nextInBlock_ = 0;
+    }
+    return block_.data() + layout_.stride * nextInBlock_++;
 }
 
 } // namespace logo

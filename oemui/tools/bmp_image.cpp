@@ -39,6 +39,12 @@ const char* describeImageError(ImageError error) {
         return "is shorter than its headers and rows";
     case ImageError::BadSettings:
         return "asks for an unknown halftone method";
+    case ImageError::TopDown:
+        return "stores its rows from the top down, which logos cannot";
+    case ImageError::OldHeader:
+        return "has an information header older than the 40-byte one";
+    case ImageError::BadLayout:
+        return "has a palette or pixel offset that does not fit its headers";
     }
     return "is refused";
 }
@@ -49,10 +55,13 @@ bool readBmpHeaders(const std::uint8_t* data, std::size_t size, BmpHeaders& head
     }
     headers.type = u16(data);
     headers.fileSize = u32(data + 2);
+    headers.dataOffset = u32(data + 10);
+    headers.headerSize = u32(data + 14);
     headers.width = static_cast<std::int32_t>(u32(data + 18));
     headers.height = static_cast<std::int32_t>(u32(data + 22));
     headers.bitCount = u16(data + 28);
     headers.compression = u32(data + 30);
+    headers.colorsUsed = u32(data + 46);
     return true;
 }
 
@@ -62,22 +71,16 @@ std::uint64_t bmpStride(std::int64_t width, int bitCount) {
     return (bits + 31) / 32 * 4;
 }
 
-std::uint32_t fixedDataOffset(int bitCount) {
-    switch (bitCount) {
-    case 24:
-        return 54;
-    case 8:
-        return 54 + 256 * 4;
-    case 1:
-        return 54 + 2 * 4;
-    default:
-        return 54;
-    }
-}
-
 ImageError checkBmpHeaders(const BmpHeaders& headers, DepthSet depths, BmpLayout& layout) {
+    constexpr std::uint64_t kFileHeaderSize = 14;
+    constexpr std::uint64_t kInfoHeaderSize = 40;
     if (headers.type != kBmpSignature) {
         return ImageError::NotBmp;
+    }
+    // The 12-byte header of the oldest files keeps its sizes in 16-bit fields at other
+    // places; nothing writes it any more.
+    if (headers.headerSize < kInfoHeaderSize) {
+        return ImageError::OldHeader;
     }
     if (!inDepthSet(depths, headers.bitCount)) {
         return ImageError::UnsupportedDepth;
@@ -85,12 +88,28 @@ ImageError checkBmpHeaders(const BmpHeaders& headers, DepthSet depths, BmpLayout
     if (headers.compression != 0) {
         return ImageError::Compressed;
     }
-    // Top-down bitmaps (negative height) are not handled by the logo tools.
-    if (headers.width <= 0 || headers.height <= 0) {
+    if (headers.height < 0) {
+        return ImageError::TopDown;
+    }
+    if (headers.width <= 0 || headers.height == 0) {
         return ImageError::BadSize;
     }
+    // A palette file lists as many colours as biClrUsed says, all its depth can use when
+    // that is 0; more than the depth can use is not a picture anyone wrote on purpose.
+    const std::uint64_t fullPalette =
+        headers.bitCount <= 8 ? std::uint64_t{1} << headers.bitCount : 0;
+    if (fullPalette != 0 && headers.colorsUsed > fullPalette) {
+        return ImageError::BadLayout;
+    }
+    const std::uint64_t entries = headers.colorsUsed != 0 ? headers.colorsUsed : fullPalette;
+    const std::uint64_t paletteOffset = kFileHeaderSize + headers.headerSize;
+    const std::uint64_t paletteEnd = paletteOffset + 4 * entries;
+    // Some writers leave bfOffBits 0: the rows then follow the palette.
+    const std::uint64_t offset = headers.dataOffset != 0 ? headers.dataOffset : paletteEnd;
+    if (offset < paletteEnd) {
+        return ImageError::BadLayout;
+    }
     const std::uint64_t stride = bmpStride(headers.width, headers.bitCount);
-    const std::uint64_t offset = fixedDataOffset(headers.bitCount);
     const std::uint64_t end = offset + stride * static_cast<std::uint64_t>(headers.height);
     if (end > kLargestField || end > SIZE_MAX) {
         return ImageError::BadSize;
@@ -99,6 +118,8 @@ ImageError checkBmpHeaders(const BmpHeaders& headers, DepthSet depths, BmpLayout
     layout.height = headers.height;
     layout.bitCount = headers.bitCount;
     layout.stride = static_cast<std::size_t>(stride);
+    layout.paletteOffset = static_cast<std::size_t>(paletteOffset);
+    layout.paletteEntries = static_cast<std::size_t>(entries);
     layout.dataOffset = static_cast<std::size_t>(offset);
     layout.end = static_cast<std::size_t>(end);
     return ImageError::None;

@@ -17,20 +17,28 @@ enum class ImageError {
     BadSize,          // width or height zero, negative or beyond the format's fields
     Truncated,        // the file ends before its headers and rows
     BadSettings,      // an unknown halftone method
+    TopDown,          // a negative height: rows stored from the top down
+    OldHeader,        // an information header shorter than 40 bytes
+    BadLayout,        // a palette or pixel offset that does not fit the headers
 };
 
 // A short English description ("is shorter than its headers and rows") for tools.
 const char* describeImageError(ImageError error);
 
-// The two headers of a BMP file, as stored (little-endian) in its first 54 bytes.
+// The fields of the file header and of the first 40 bytes of the information header
+// that the logo tools use, as stored (little-endian) in a file's first 54 bytes. Later
+// information headers (108 and 124 bytes) only add fields after these.
 constexpr std::size_t kBmpHeadersSize = 54;
 struct BmpHeaders {
     std::uint16_t type = 0;
     std::uint32_t fileSize = 0;
+    std::uint32_t dataOffset = 0; // bfOffBits
+    std::uint32_t headerSize = 0; // biSize
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bitCount = 0;
     std::uint32_t compression = 0;
+    std::uint32_t colorsUsed = 0; // biClrUsed: 0 is a full palette for 8 bits and fewer
 };
 constexpr std::uint16_t kBmpSignature = 0x4D42; // "BM"
 
@@ -49,22 +57,21 @@ constexpr bool inDepthSet(DepthSet set, int bitCount) {
 // Bytes per stored row (rows are padded to 4 bytes) for a width that fits int32.
 std::uint64_t bmpStride(std::int64_t width, int bitCount);
 
-// Pixel data is not located through bfOffBits but at the place the work bitmaps
-// and ordinary palette files put it: after the headers and a full palette.
-std::uint32_t fixedDataOffset(int bitCount);
-
-// Where the pixel rows of a checked bitmap lie.
+// Where the palette and the pixel rows of a checked bitmap lie.
 struct BmpLayout {
     int width = 0;
     int height = 0;
     int bitCount = 0;
     std::size_t stride = 0;
-    std::size_t dataOffset = 0;
-    std::size_t end = 0; // dataOffset + stride * height: the bytes the file must hold
+    std::size_t paletteOffset = 0; // after the information header, whatever its size
+    std::size_t paletteEntries = 0;
+    std::size_t dataOffset = 0; // bfOffBits, or the end of the palette where that is 0
+    std::size_t end = 0;        // dataOffset + stride * height: the bytes the file must hold
 };
 
 // Checks the headers for an uncompressed bottom-up bitmap of one of the given depths
-// whose sizes fit the format's 32-bit fields.
+// whose sizes fit the format's 32-bit fields. The pixels are where bfOffBits says,
+// which must lie after the information header and the palette it declares.
 ImageError checkBmpHeaders(const BmpHeaders& headers, DepthSet depths, BmpLayout& layout);
 
 // A checked bitmap held in memory; rows[r] is stored row r (row 0 is the picture's

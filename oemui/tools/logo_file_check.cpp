@@ -3,12 +3,16 @@
 #include "oemui/tools/bmp_file.h"
 #include "oemui/tools/bmp_image.h"
 #include "oemui/tools/logo_texts.h"
+#include "oemui/tools/stdio_files.h"
 
 namespace logo {
 
 namespace {
 
 LogoFileCheck judgeSize(const BmpHeaders& headers) {
+    if (headers.type != kBmpSignature) {
+        return LogoFileCheck::NotBmp;
+    }
     if (headers.width > kMaxLogoWidth || headers.height > kMaxLogoHeight) {
         return LogoFileCheck::TooBig;
     }
@@ -25,17 +29,19 @@ LogoFileCheck checkLogoHeaders(const std::uint8_t* data, std::size_t size) {
     return judgeSize(headers);
 }
 
-LogoFileCheck checkLogoFile(const std::string& path) {
+LogoFileCheck checkLogoFile(ByteSource* file) {
     BmpHeaders headers;
-    switch (peekBmpHeaders(path, headers)) {
-    case ImageError::None:
-        break;
-    case ImageError::CannotOpen:
+    if (file == nullptr) {
         return LogoFileCheck::CannotOpen;
-    default:
+    }
+    if (readBmpHeaders(*file, headers) != ImageError::None) {
         return LogoFileCheck::CannotRead;
     }
     return judgeSize(headers);
+}
+
+LogoFileCheck checkLogoFile(const std::string& path) {
+    return checkLogoFile(openFileSource(path).get());
 }
 
 const char* logoFileCheckText(LogoFileCheck check) {
@@ -46,6 +52,8 @@ const char* logoFileCheckText(LogoFileCheck check) {
         return kTextCannotOpenLogo;
     case LogoFileCheck::CannotRead:
         return kTextCannotReadLogo;
+    case LogoFileCheck::NotBmp:
+        return kTextNotBmp;
     case LogoFileCheck::TooBig:
         return kTextLogoTooBig;
     }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "oemui/tools/byte_stream.h"
+
 namespace logo {
 
 // The largest logo the printer's logo memory takes, and the most logos at once.
@@ -16,12 +18,14 @@ enum class LogoFileCheck {
     Accepted,
     CannotOpen, // kTextCannotOpenLogo
     CannotRead, // kTextCannotReadLogo: fewer bytes than the two headers
+    NotBmp,     // kTextNotBmp: no "BM" signature, so its sizes mean nothing
     TooBig,     // kTextLogoTooBig: wider than 1024 or higher than 768
 };
 
-// Only the size is judged here; whether the file is a usable bitmap is the
-// conversion's business. Negative sizes pass, as they are refused there.
+// Only the signature and the size are judged here; whether the file is a usable
+// bitmap is the conversion's business. Negative sizes pass, as they are refused there.
 LogoFileCheck checkLogoHeaders(const std::uint8_t* data, std::size_t size);
+LogoFileCheck checkLogoFile(ByteSource* file); // nullptr: the file cannot be opened
 LogoFileCheck checkLogoFile(const std::string& path);
 
 // The page's text for a refusal, or nullptr for Accepted.

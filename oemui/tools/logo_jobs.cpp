@@ -8,7 +8,7 @@
 #include "oemui/tools/logo_file_check.h"
 #include "oemui/tools/logo_raster.h"
 #include "oemui/tools/logo_texts.h"
-#include "oemui/tools/work_bitmap_path.h"
+#include "oemui/tools/stdio_files.h"
 
 namespace logo {
 
@@ -29,37 +29,35 @@ LogoJobResult failure(LogoJobError error, std::string message, std::size_t logo 
     return result;
 }
 
-// The file the size check counts for a logo: its work bitmap, else its source.
-std::int64_t logoFileSize(const std::string& source) {
-    if (const std::optional<std::string> work = workBitmapPath(source)) {
-        const std::int64_t size = fileSizeOf(*work);
-        if (size >= 0) {
-            return size;
-        }
-    }
-    return fileSizeOf(source);
+std::optional<std::uint64_t> sizeOf(std::unique_ptr<ByteSource> file) {
+    return file ? file->size() : std::nullopt;
 }
 
-bool isOneBitBmp(const std::string& path) {
+// The file the size check counts for a logo: its work bitmap, else its source.
+std::optional<std::uint64_t> logoFileSize(LogoFiles& logo) {
+    if (const std::optional<std::uint64_t> work = sizeOf(logo.openWork())) {
+        return work;
+    }
+    return sizeOf(logo.openSource());
+}
+
+bool isOneBitBmp(LogoFiles& logo) {
+    std::unique_ptr<ByteSource> source = logo.openSource();
     BmpHeaders headers;
-    return peekBmpHeaders(path, headers) == ImageError::None && headers.type == kBmpSignature &&
-           headers.bitCount == 1;
+    return source && readBmpHeaders(*source, headers) == ImageError::None &&
+           headers.type == kBmpSignature && headers.bitCount == 1;
 }
 
 // Reads the picture a logo is sent from and builds its printer data.
-LogoJobResult readLogo(LogoMode mode, const std::string& source, std::size_t index,
-                       LogoRaster& raster) {
-    const bool oneBitSource = mode == LogoMode::Transformation && isOneBitBmp(source);
-    const std::optional<std::string> work = workBitmapPath(source);
-    if (!oneBitSource && !work) {
-        return failure(LogoJobError::LogoUnreadable,
-                       source + ": no work bitmap path can be made for this file name", index);
-    }
-    const std::string path = oneBitSource ? source : *work;
+LogoJobResult readLogo(LogoMode mode, LogoFiles& logo, std::size_t index, LogoRaster& raster) {
+    const bool oneBitSource = mode == LogoMode::Transformation && isOneBitBmp(logo);
+    const std::string name = oneBitSource ? logo.sourceName() : logo.workName();
+    std::unique_ptr<ByteSource> file = oneBitSource ? logo.openSource() : logo.openWork();
     const int bitCount = mode == LogoMode::Transformation ? 1 : 8;
-    ByteBuffer bytes;
+    ByteBuffer pixels;
     BmpImage image;
-    ImageError error = loadBmpFile(path, depthSet(bitCount), bytes, image);
+    ImageError error =
+        file ? loadBmp(*file, depthSet(bitCount), pixels, image) : ImageError::CannotOpen;
     if (error == ImageError::None &&
         (image.width() > kMaxLogoWidth || image.height() > kMaxLogoHeight)) {
         return failure(LogoJobError::LogoTooBig, kTextLogoTooBig, index);
@@ -69,7 +67,10 @@ LogoJobResult readLogo(LogoMode mode, const std::string& source, std::size_t ind
                                                  : grayRaster(image, raster);
     }
     if (error != ImageError::None) {
-        return failure(LogoJobError::LogoUnreadable, path + " " + describeImageError(error), index);
+        LogoJobResult result =
+            failure(LogoJobError::LogoUnreadable, name + " " + describeImageError(error), index);
+        result.reason = error;
+        return result;
     }
     return LogoJobResult();
 }
@@ -86,22 +87,22 @@ std::vector<std::uint8_t> RawJob::bytes() const {
 
 namespace {
 
-LogoJobResult buildJob(LogoMode mode, const std::vector<std::string>& sources) {
+LogoJobResult buildJob(LogoMode mode, const std::vector<LogoFiles*>& sources) {
     if (sources.empty()) {
         return failure(LogoJobError::NoLogos, kTextNoLogos);
     }
     if (sources.size() > static_cast<std::size_t>(kMaxLogos)) {
         return failure(LogoJobError::TooManyLogos, kTextTooManyLogos);
     }
-    std::int64_t total = 0;
+    std::uint64_t total = 0;
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        const std::int64_t size = logoFileSize(sources[i]);
-        if (size < 0) {
+        const std::optional<std::uint64_t> size = logoFileSize(*sources[i]);
+        if (!size) {
             return failure(LogoJobError::SizeUnknown, kTextLogoSizeUnknown, i);
         }
-        total += size;
+        total += *size;
     }
-    if (total >= kLogoMemoryBytes) {
+    if (total >= static_cast<std::uint64_t>(kLogoMemoryBytes)) {
         return failure(LogoJobError::OverLogoMemory, kTextLogosOver96k);
     }
 
@@ -114,7 +115,7 @@ LogoJobResult buildJob(LogoMode mode, const std::vector<std::string>& sources) {
                       static_cast<std::uint8_t>(sources.size())});
     for (std::size_t i = 0; i < sources.size(); ++i) {
         LogoRaster raster;
-        LogoJobResult logo = readLogo(mode, sources[i], i, raster);
+        LogoJobResult logo = readLogo(mode, *sources[i], i, raster);
         if (logo.error != LogoJobError::None) {
             return logo;
         }
@@ -132,10 +133,23 @@ LogoJobResult buildJob(LogoMode mode, const std::vector<std::string>& sources) {
 
 } // namespace
 
-LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<std::string>& sources) {
+LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<LogoFiles*>& logos) {
     // The page calls this from a window procedure: nothing may be thrown at it.
     try {
-        return buildJob(mode, sources);
+        return buildJob(mode, logos);
+    } catch (const std::bad_alloc&) {
+        return failure(LogoJobError::OutOfMemory, "not enough memory for the logos");
+    }
+}
+
+LogoJobResult buildDownloadAllJob(LogoMode mode, const std::vector<std::string>& sources) {
+    try {
+        std::vector<StdioLogoFiles> files(sources.begin(), sources.end());
+        std::vector<LogoFiles*> logos;
+        for (StdioLogoFiles& file : files) {
+            logos.push_back(&file);
+        }
+        return buildJob(mode, logos);
     } catch (const std::bad_alloc&) {
         return failure(LogoJobError::OutOfMemory, "not enough memory for the logos");
     }

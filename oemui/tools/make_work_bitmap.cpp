@@ -5,22 +5,44 @@
 #include <optional>
 
 #include "oemui/tools/bmp_file.h"
-#include "oemui/tools/byte_buffer.h"
+#include "oemui/tools/stdio_files.h"
 #include "oemui/tools/work_bitmap.h"
-#include "oemui/tools/work_bitmap_path.h"
 
 namespace logo {
 
 namespace {
 
-ImageError writeWorkBitmap(const std::string& source, const ByteBuffer& file,
-                           std::string& workPath) {
-    const std::optional<std::string> path = workBitmapPath(source);
-    if (!path || !writeWholeFile(*path, file.data(), file.size())) {
+// Source rows in, work bitmap rows out, one block at a time.
+template <typename Convert>
+ImageError convertFiles(LogoFiles& logo, DepthSet depths, Convert&& convert) {
+    std::unique_ptr<ByteSource> source = logo.openSource();
+    if (!source) {
+        return ImageError::CannotOpen;
+    }
+    FileRows rows;
+    ImageError error = rows.open(*source, depths);
+    if (error != ImageError::None) {
+        return error;
+    }
+    std::unique_ptr<ByteSink> work = logo.createWork();
+    if (!work) {
         return ImageError::CannotCreate;
     }
-    workPath = *path;
-    return ImageError::None;
+    error = convert(rows, *work);
+    if (error == ImageError::None && !work->commit()) {
+        error = ImageError::CannotCreate;
+    }
+    return error;
+}
+
+// The page calls these from a window procedure: nothing may be thrown at it.
+template <typename Convert>
+ImageError makeWorkBitmap(LogoFiles& logo, DepthSet depths, Convert&& convert) {
+    try {
+        return convertFiles(logo, depths, convert);
+    } catch (const std::bad_alloc&) {
+        return ImageError::NoMemory;
+    }
 }
 
 int finish(ImageError error, const std::string& workPath, char* outPath) {
@@ -47,20 +69,38 @@ template <typename Convert> int guarded(char* outPath, Convert&& convert) {
     return finish(error, workPath, outPath);
 }
 
+// A work bitmap beside an 8-bit source path; a path too short to name one cannot be
+// converted.
+template <typename Make>
+ImageError besideSource(const char* source, std::string& workPath, Make&& make) {
+    if (source == nullptr) {
+        return ImageError::CannotOpen;
+    }
+    StdioLogoFiles logo(source);
+    if (!logo.workPath()) {
+        return ImageError::CannotCreate;
+    }
+    const ImageError error = make(logo);
+    if (error == ImageError::None) {
+        workPath = *logo.workPath();
+    }
+    return error;
+}
+
 int gray(const char* source, char* outPath, int bitCount, int contrast, int brightness) {
     return guarded(outPath, [&](std::string& workPath) {
-        return source == nullptr
-                   ? ImageError::CannotOpen
-                   : makeGrayWorkBitmap(source, depthSet(bitCount), contrast, brightness, workPath);
+        return besideSource(source, workPath, [&](LogoFiles& logo) {
+            return makeGrayWorkBitmap(logo, depthSet(bitCount), contrast, brightness);
+        });
     });
 }
 
 int mono(const char* source, char* outPath, int bitCount, int halftone, int contrast,
          int brightness) {
     return guarded(outPath, [&](std::string& workPath) {
-        return source == nullptr ? ImageError::CannotOpen
-                                 : makeMonoWorkBitmap(source, depthSet(bitCount), halftone,
-                                                      contrast, brightness, workPath);
+        return besideSource(source, workPath, [&](LogoFiles& logo) {
+            return makeMonoWorkBitmap(logo, depthSet(bitCount), halftone, contrast, brightness);
+        });
     });
 }
 
@@ -79,37 +119,19 @@ int workBitmapStatus(ImageError error) {
     }
 }
 
-ImageError makeGrayWorkBitmap(const std::string& source, DepthSet depths, int contrast,
-                              int brightness, std::string& workPath) {
-    ByteBuffer bytes;
-    BmpImage image;
-    ImageError error =
-        loadBmpFile(source, depths & (depthSet(24) | depthSet(8) | depthSet(1)), bytes, image);
-    if (error != ImageError::None) {
-        return error;
-    }
-    ByteBuffer file;
-    error = convertToGray(image, contrast, brightness, file);
-    if (error != ImageError::None) {
-        return error;
-    }
-    return writeWorkBitmap(source, file, workPath);
+ImageError makeGrayWorkBitmap(LogoFiles& logo, DepthSet depths, int contrast, int brightness) {
+    return makeWorkBitmap(logo, depths & (depthSet(24) | depthSet(8) | depthSet(1)),
+                          [&](RowSource& rows, ByteSink& work) {
+                              return convertToGray(rows, contrast, brightness, work);
+                          });
 }
 
-ImageError makeMonoWorkBitmap(const std::string& source, DepthSet depths, int halftone,
-                              int contrast, int brightness, std::string& workPath) {
-    ByteBuffer bytes;
-    BmpImage image;
-    ImageError error = loadBmpFile(source, depths & (depthSet(24) | depthSet(8)), bytes, image);
-    if (error != ImageError::None) {
-        return error;
-    }
-    ByteBuffer file;
-    error = convertToMono(image, halftone, contrast, brightness, file);
-    if (error != ImageError::None) {
-        return error;
-    }
-    return writeWorkBitmap(source, file, workPath);
+ImageError makeMonoWorkBitmap(LogoFiles& logo, DepthSet depths, int halftone, int contrast,
+                              int brightness) {
+    return makeWorkBitmap(logo, depths & (depthSet(24) | depthSet(8)),
+                          [&](RowSource& rows, ByteSink& work) {
+                              return convertToMono(rows, halftone, contrast, brightness, work);
+                          });
 }
 
 int MakeGrayWorkBitmap24(const char* source, char* outPath, int contrast, int brightness) {
@@ -138,7 +160,8 @@ int MakeMonoWorkBitmap(const char* source, char* outPath, int halftone, int cont
                        int brightness) {
     BmpHeaders headers;
     const int read = guarded(outPath, [&](std::string&) {
-        return source == nullptr ? ImageError::CannotOpen : peekBmpHeaders(source, headers);
+        std::unique_ptr<ByteSource> file = source ? openFileSource(source) : nullptr;
+        return file ? readBmpHeaders(*file, headers) : ImageError::CannotOpen;
     });
     if (read != 1 || headers.type != kBmpSignature || headers.compression != 0 ||
         (headers.bitCount != 24 && headers.bitCount != 8)) {

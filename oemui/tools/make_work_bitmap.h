@@ -3,18 +3,18 @@
 #include <string>
 
 #include "oemui/tools/bmp_image.h"
+#include "oemui/tools/byte_stream.h"
 #include "oemui/tools/logo_settings.h"
 #include "oemui/tools/work_bitmap_path.h"
 
 namespace logo {
 
-// Converts a picture file into its work bitmap beside it (workBitmapPath) and tells
-// where that is. depths says which source depths are taken. Nothing is written when
-// the source is refused.
-ImageError makeGrayWorkBitmap(const std::string& source, DepthSet depths, int contrast,
-                              int brightness, std::string& workPath);
-ImageError makeMonoWorkBitmap(const std::string& source, DepthSet depths, int halftone,
-                              int contrast, int brightness, std::string& workPath);
+// Converts a logo's source into its work bitmap. depths says which source depths are
+// taken. Nothing is left behind when the source is refused or the work bitmap cannot
+// be written whole.
+ImageError makeGrayWorkBitmap(LogoFiles& logo, DepthSet depths, int contrast, int brightness);
+ImageError makeMonoWorkBitmap(LogoFiles& logo, DepthSet depths, int halftone, int contrast,
+                              int brightness);
 
 // The plug-in's conversion entry points. Paths are 8-bit; outPath is a buffer of
 // kWorkPathBufferSize bytes that receives the work bitmap's path on success and an

@@ -9,8 +9,9 @@
 
 namespace platform::sim {
 
-void Faults::failCall(const std::string& call, std::uint32_t error, unsigned times) {
-    pending_[call] = Pending{error, times};
+void Faults::failCall(const std::string& call, std::uint32_t error, unsigned times,
+                      unsigned after) {
+    pending_[call] = Pending{error, times, after};
 }
 
 std::uint32_t Faults::failCode(const std::string& call) {
@@ -18,6 +19,10 @@ std::uint32_t Faults::failCode(const std::string& call) {
     auto it = pending_.find(call);
     if (it == pending_.end())
         return 0;
+    if (it->second.after != 0) {
+        --it->second.after;
+        return 0;
+    }
     const std::uint32_t error = it->second.error;
     if (it->second.remaining != 0 && --it->second.remaining == 0)
         pending_.erase(it);

@@ -16,8 +16,11 @@ namespace platform::sim {
 class Faults {
 public:
     // The next `times` calls of `call` (the API's name, e.g. "CopyFileA") fail
-    // with `error`; times 0 means every call from now on.
-    void failCall(const std::string& call, std::uint32_t error, unsigned times = 1);
+    // with `error`; times 0 means every call from now on. With `after`, that
+    // many calls go ahead first (a disk that fills up half-way); a saved state
+    // keeps only the failures, not the calls still to wait for.
+    void failCall(const std::string& call, std::uint32_t error, unsigned times = 1,
+                  unsigned after = 0);
     void clear() { pending_.clear(); }
 
     // Called at the top of every simulated call: true when this call must fail,
@@ -37,6 +40,7 @@ private:
     struct Pending {
         std::uint32_t error = 0;
         unsigned remaining = 0; // 0: for ever
+        unsigned after = 0;     // calls that still go ahead first
     };
     std::map<std::string, Pending> pending_;
     std::map<std::string, unsigned> counts_;

@@ -567,7 +567,7 @@ bool SimFiles::Wow64DisableWow64FsRedirection(Handle& oldValue) {
         return false;
     const SimConfig& c = machine_.config();
     if (!hasFunction(c.os, c.bits, "kernel32.dll", "Wow64DisableWow64FsRedirection")) {
-        machine_.SetLastError(err::procNotFound);
+        machine_.SetLastError(err::callNotImplemented);
         return false;
     }
     oldValue = redirectionDisabled() ? 1 : 0;
@@ -580,7 +580,7 @@ bool SimFiles::Wow64RevertWow64FsRedirection(Handle oldValue) {
         return false;
     const SimConfig& c = machine_.config();
     if (!hasFunction(c.os, c.bits, "kernel32.dll", "Wow64RevertWow64FsRedirection")) {
-        machine_.SetLastError(err::procNotFound);
+        machine_.SetLastError(err::callNotImplemented);
         return false;
     }
     redirectionOff[this] = oldValue != 0;

@@ -1,6 +1,11 @@
 #include "platform/sim/sim_plugin_host.h"
+#include "platform/sim/system_texts.h"
+
+#include "common/profile_file.h"
+#include "platform/sim/sim_system_info.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform::sim {
 
@@ -36,6 +41,27 @@ std::u16string parentOf(const std::u16string& key) {
     return cut == std::u16string::npos ? std::u16string() : key.substr(0, cut);
 }
 
+// Profile texts in the ANSI code page: Latin-1 here, '?' for the rest.
+std::string toAnsi(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+    }
+    return out;
+}
+
+std::u16string fromAnsi(const std::string& text) {
+    std::u16string out;
+    for (char c : text) {
+        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+bool startsWithUtf16Mark(const std::vector<std::uint8_t>& bytes) {
+    return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+}
+
 bool validForm(const FormInfo1W& form) {
     return !form.name.empty() && form.width > 0 && form.height > 0;
 }
@@ -55,6 +81,21 @@ SimPluginHost::SimPluginHost() {
     forms_.push_back({formBuiltin, u"A4", 210000, 297000, 0, 0, 210000, 297000});
     addFolder(u"C:\\");
     addFolder(u"C:\\Users\\User\\AppData\\Local\\Temp");
+    addFolder(driverFolder);
+    const auto font = [](const char16_t* face, std::int32_t weight, std::uint8_t pitch) {
+        LogFontW f;
+        f.height = 16;
+        f.width = 7;
+        f.weight = weight;
+        f.pitchAndFamily = pitch;
+        f.faceName = face;
+        return f;
+    };
+    fonts_ = {{font(u"System", 700, 0x22), 1},
+              {font(u"Arial", 400, 0x22), trueTypeFontType},
+              {font(u"Arial", 700, 0x22), trueTypeFontType},
+              {font(u"Courier New", 400, 0x31), trueTypeFontType},
+              {font(u"Courier New", 700, 0x31), trueTypeFontType}};
 }
 
 Handle SimPluginHost::addPrinter(const std::u16string& name) {
@@ -584,6 +625,59 @@ bool SimPluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileRes
     return true;
 }
 
+// --- fonts and the text picture ---------------------------------------------
+
+std::vector<FontFamilyW> SimPluginHost::EnumFontFamiliesExW(Handle, const LogFontW& filter) {
+    std::vector<FontFamilyW> found;
+    if (injected("EnumFontFamiliesExW")) {
+        return found;
+    }
+    // An empty face name reports each face once; a face name, each of its styles.
+    for (const auto& f : fonts_) {
+        const bool wanted = filter.faceName.empty()
+                                ? std::none_of(found.begin(), found.end(),
+                                               [&](const FontFamilyW& seen) {
+                                                   return seen.font.faceName == f.font.faceName;
+                                               })
+                                : upper(filter.faceName) == upper(f.font.faceName);
+        if (wanted) {
+            found.push_back(f);
+        }
+    }
+    return found;
+}
+
+int SimPluginHost::GetDeviceCaps(Handle, int index) {
+    return index == logPixelsY ? logPixelsY_ : 0;
+}
+
+bool SimPluginHost::GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                                          int& cy) {
+    if (injected("GetTextExtentPoint32W")) {
+        return false;
+    }
+    cy = font.height == 0 ? 16 : std::abs(font.height);
+    cx = cy * static_cast<int>(text.size()) / 2;
+    return true;
+}
+
+bool SimPluginHost::TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x,
+                             int y, const std::u16string& text) {
+    if (injected("TextOutW")) {
+        return false;
+    }
+    textOuts_.push_back({font, align, x, y, text});
+    int cx = 0, cy = 0;
+    GetTextExtentPoint32W(font, text, cx, cy);
+    for (int row = std::max(0, y - cy); row < std::min(picture.height, y); ++row) {
+        for (int column = std::max(0, x); column < std::min(picture.width, x + cx); ++column) {
+            picture.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width) +
+                           static_cast<std::size_t>(column)] = 0;
+        }
+    }
+    return true;
+}
+
 void SimPluginHost::queueMessageBoxAnswers(const std::vector<int>& answers) {
     messageBoxAnswers_.insert(messageBoxAnswers_.end(), answers.begin(), answers.end());
 }
@@ -603,6 +697,172 @@ int SimPluginHost::MessageBoxW(Handle /*owner*/, const std::u16string& text,
     }
     messageBoxes_.push_back({text, caption, type, answer});
     return answer;
+}
+
+bool SimPluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                                        std::string& bytes) {
+    bytes.clear();
+    if (injected("WideCharToMultiByte")) {
+        return false;
+    }
+    if (codePage != cpAcp && codePage != 1252) {
+        return fail(err::invalidParameter);
+    }
+    // Code page 1252 is Latin-1 but for 0x80..0x9F, which hold these characters
+    // (0 where the code page has none).
+    static const char16_t high[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    for (const char16_t unit : text) {
+        char byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            byte = static_cast<char>(unit);
+        } else {
+            for (int i = 0; i < 32; ++i) {
+                if (high[i] != 0 && high[i] == unit) {
+                    byte = static_cast<char>(0x80 + i);
+                }
+            }
+        }
+        bytes.push_back(byte);
+    }
+    return true;
+}
+
+} // namespace platform::sim
+
+// --- the control-font table and the utility page's reasons ----------------------
+
+namespace platform::sim {
+
+bool SimPluginHost::profileText(const std::u16string& key, std::string& text, bool& wide) const {
+    wide = false;
+    text.clear();
+    if (!parentExists(key) || !sharingAllows(key, genericRead, shareRead | shareWrite)) {
+        return false;
+    }
+    const auto it = files_.find(key);
+    if (it == files_.end()) {
+        return true; // an absent file reads as an empty one
+    }
+    const auto& bytes = it->second.bytes;
+    wide = startsWithUtf16Mark(bytes);
+    if (!wide) {
+        text.assign(bytes.begin(), bytes.end());
+        return true;
+    }
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    text = toAnsi(units);
+    return true;
+}
+
+std::u16string SimPluginHost::GetWindowsDirectoryW() {
+    if (injected("GetWindowsDirectoryW")) {
+        return {};
+    }
+    return u"C:\\Windows";
+}
+
+std::u16string SimPluginHost::GetPrivateProfileStringW(const std::u16string& section,
+                                                       const std::u16string& key,
+                                                       const std::u16string& defaultValue,
+                                                       std::uint32_t bufferSize,
+                                                       const std::u16string& file) {
+    std::string text;
+    bool wide = false;
+    if (injected("GetPrivateProfileStringW") || !profileText(upper(file), text, wide)) {
+        return fromAnsi(common::profileDefaultWhenUnopenable(toAnsi(defaultValue), bufferSize));
+    }
+    return fromAnsi(common::profileGetString(text, toAnsi(section), toAnsi(key),
+                                             toAnsi(defaultValue), bufferSize));
+}
+
+bool SimPluginHost::WritePrivateProfileStringW(const std::u16string& section,
+                                               const std::u16string& key,
+                                               const std::u16string& value,
+                                               const std::u16string& file) {
+    if (injected("WritePrivateProfileStringW")) {
+        return false;
+    }
+    const auto path = upper(file);
+    if (!parentExists(path)) {
+        return fail(err::pathNotFound);
+    }
+    const auto existing = files_.find(path);
+    if (existing != files_.end() && (existing->second.attributes & fileattr::readOnly)) {
+        return fail(err::accessDenied);
+    }
+    std::string text;
+    bool wide = false;
+    if (inUse(path) || !profileText(path, text, wide)) {
+        return fail(err::sharingViolation);
+    }
+    const std::string updated =
+        common::profileSetString(text, toAnsi(section), toAnsi(key), toAnsi(value));
+    std::vector<std::uint8_t> bytes;
+    if (wide) {
+        bytes = {0xFF, 0xFE};
+        for (char c : updated) {
+            bytes.push_back(static_cast<std::uint8_t>(c));
+            bytes.push_back(0);
+        }
+    } else {
+        bytes.assign(updated.begin(), updated.end());
+    }
+    File& stored = files_[path];
+    stored.bytes = std::move(bytes);
+    return true;
+}
+
+bool SimPluginHost::MoveFileExW(const std::u16string& from, const std::u16string& to,
+                                std::uint32_t flags) {
+    if (injected("MoveFileExW")) {
+        return false;
+    }
+    const auto source = upper(from);
+    const auto target = upper(to);
+    const auto it = files_.find(source);
+    if (it == files_.end()) {
+        return fail(parentExists(source) ? err::fileNotFound : err::pathNotFound);
+    }
+    if (!parentExists(target)) {
+        return fail(err::pathNotFound);
+    }
+    if (folders_.count(withoutFinalBackslash(target)) != 0) {
+        return fail(err::accessDenied);
+    }
+    const auto existing = files_.find(target);
+    if (existing != files_.end() && source != target) {
+        if (!(flags & moveFileReplaceExisting)) {
+            return fail(err::alreadyExists);
+        }
+        if (existing->second.attributes & fileattr::readOnly) {
+            return fail(err::accessDenied);
+        }
+    }
+    if (inUse(source) || inUse(target)) {
+        return fail(err::sharingViolation);
+    }
+    File moved = std::move(it->second);
+    files_.erase(it);
+    files_[target] = std::move(moved);
+    return true;
+}
+
+bool SimPluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
+    if (injected("FormatMessageW")) {
+        return false;
+    }
+    const char* found = systemErrorText(code);
+    if (found == nullptr) {
+        return fail(317); // ERROR_MR_MID_NOT_FOUND
+    }
+    text.assign(found, found + std::char_traits<char>::length(found));
+    return true;
 }
 
 } // namespace platform::sim

@@ -51,10 +51,19 @@ public:
     // WritePrinter reports at most this many bytes written per call (0: all).
     void setWriteLimit(std::uint32_t bytes) { writeLimit_ = bytes; }
     void setTempPath(std::u16string path) { tempPath_ = std::move(path); }
+    // The Windows folder is C:\Windows; the driver's own folder under it
+    // exists from the start, as it does wherever the driver is installed.
+    static constexpr const char16_t* driverFolder =
+        u"C:\\Windows\\system32\\spool\\drivers\\x64\\3";
     // Answers for the questions (Yes/No, OK/Cancel), in order; a question with
     // no answer left gets No (Cancel).
     void queueMessageBoxAnswers(const std::vector<int>& answers);
     Faults& faults() { return faults_; }
+    // The display's fonts, as EnumFontFamiliesExW reports them: "Arial" and
+    // "Courier New" (TrueType, each a regular and a bold style), "System"
+    // (raster) at first.
+    std::vector<FontFamilyW>& fontFamilies() { return fonts_; }
+    void setLogPixelsY(int dpi) { logPixelsY_ = dpi; }
 
     // --- inspecting ------------------------------------------------------
     const std::vector<SimJob>& jobs() const { return jobs_; }
@@ -71,6 +80,15 @@ public:
     bool hasFile(const std::u16string& path) const;
     std::vector<std::uint8_t> fileBytes(const std::u16string& path) const;
     std::size_t openHandles() const { return handles_.size(); }
+    // Text is measured as |lfHeight| high and half as wide per character, and
+    // drawn as a black box of that size standing on the start point.
+    struct TextOutCall {
+        LogFontW font;
+        std::uint32_t align = 0;
+        int x = 0, y = 0;
+        std::u16string text;
+    };
+    const std::vector<TextOutCall>& textOuts() const { return textOuts_; }
 
     // --- PluginHost --------------------------------------------------------
     std::uint32_t StartDocPrinterW(Handle printer, const DocInfo1W& doc) override;
@@ -104,6 +122,33 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override { return lastError_; }
     void SetLastError(std::uint32_t code) override { lastError_ = code; }
+    // The simulated machine's ANSI code page is 1252 (Western European); a
+    // character it lacks becomes "?".
+    bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                             std::string& bytes) override;
+
+    // The control-font table and the utility page's reasons. Profile files
+    // are kept in the ANSI code page as Windows creates them (a file that
+    // starts with a UTF-16 byte-order mark is read and written as UTF-16);
+    // characters outside Latin-1 become '?', as an unmappable character does.
+    std::u16string GetWindowsDirectoryW() override;
+    std::u16string GetPrivateProfileStringW(const std::u16string& section,
+                                            const std::u16string& key,
+                                            const std::u16string& defaultValue,
+                                            std::uint32_t bufferSize,
+                                            const std::u16string& file) override;
+    bool WritePrivateProfileStringW(const std::u16string& section, const std::u16string& key,
+                                    const std::u16string& value,
+                                    const std::u16string& file) override;
+    bool MoveFileExW(const std::u16string& from, const std::u16string& to,
+                     std::uint32_t flags) override;
+    bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
+    std::vector<FontFamilyW> EnumFontFamiliesExW(Handle window, const LogFontW& filter) override;
+    int GetDeviceCaps(Handle window, int index) override;
+    bool GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                               int& cy) override;
+    bool TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x, int y,
+                  const std::u16string& text) override;
 
 private:
     struct File {
@@ -131,6 +176,9 @@ private:
     bool sharingAllows(const std::u16string& key, std::uint32_t access, std::uint32_t share) const;
     bool inUse(const std::u16string& key) const;
     OpenFile* handle(Handle file);
+    // A profile file's text as the profile functions read it; false when the
+    // file cannot be opened (its folder is missing, it is locked).
+    bool profileText(const std::u16string& key, std::string& text, bool& wide) const;
 
     Faults faults_;
     std::uint32_t lastError_ = 0;
@@ -148,6 +196,9 @@ private:
     std::vector<OpenFileRequest> openFileRequests_;
     std::deque<int> messageBoxAnswers_;
     std::vector<MessageBoxShown> messageBoxes_;
+    std::vector<FontFamilyW> fonts_;
+    int logPixelsY_ = 96;
+    std::vector<TextOutCall> textOuts_;
 };
 
 } // namespace platform::sim

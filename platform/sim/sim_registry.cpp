@@ -216,7 +216,7 @@ std::uint32_t SimRegistry::RegDeleteKeyExA(Handle key, const std::string& subKey
         return e;
     const SimConfig& c = machine_.config();
     if (!hasFunction(c.os, c.bits, "advapi32.dll", "RegDeleteKeyExA"))
-        return err::procNotFound;
+        return err::callNotImplemented;
     return deleteKey(key, subKey, sam);
 }
 

@@ -55,6 +55,10 @@ bool SimSpooler::begin(const char* call, bool administers) {
 
 bool SimSpooler::resolveEnvironment(const std::string& given, std::string& environment) {
     const SimConfig& c = machine_.config();
+    if (given.empty()) {
+        environment = callerEnvironment(c.os, c.bits, c.processBits);
+        return true;
+    }
     const std::optional<std::string> accepted = acceptedEnvironment(c.os, c.bits, given);
     if (!accepted)
         return done(false, err::invalidEnvironment);
@@ -62,7 +66,7 @@ bool SimSpooler::resolveEnvironment(const std::string& given, std::string& envir
     return true;
 }
 
-std::string SimSpooler::defaultEnvironment() const {
+std::string SimSpooler::serverEnvironment() const {
     return nativeEnvironment(machine_.config().os, machine_.config().bits);
 }
 
@@ -140,7 +144,7 @@ void SimSpooler::release(const std::string& path) {
 void SimSpooler::holdComponents() {
     for (const SimMonitor& m : monitors_)
         hold(monitorPath(monitorDll(m)));
-    const std::string native = defaultEnvironment();
+    const std::string native = serverEnvironment();
     for (const SimProcessor& p : processors_) {
         if (equalNoCase(p.environment, native))
             hold(processorPath(p));
@@ -164,7 +168,7 @@ bool SimSpooler::AddMonitorA(const MonitorInfo2& monitor) {
         return false;
     if (monitor.name.empty() || monitor.dllName.empty())
         return done(false, err::invalidParameter);
-    if (!monitor.environment.empty() && !equalNoCase(monitor.environment, defaultEnvironment()))
+    if (!monitor.environment.empty() && !equalNoCase(monitor.environment, serverEnvironment()))
         return done(false, err::invalidEnvironment);
     if (findMonitor(monitor.name) != nullptr)
         return done(false, err::printMonitorAlreadyInstalled);
@@ -219,7 +223,7 @@ bool SimSpooler::AddPrintProcessorA(const std::string& environment, const std::s
         return done(false, err::modNotFound);
     processors_.push_back(processor);
     writeProcessorKey(processor);
-    if (equalNoCase(env, defaultEnvironment()))
+    if (equalNoCase(env, serverEnvironment()))
         hold(processorPath(processor));
     return true;
 }

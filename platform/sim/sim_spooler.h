@@ -85,7 +85,8 @@ public:
     void setJobs(const std::string& printer, std::uint32_t jobs);
 
     // Inspecting, without faults.
-    std::string defaultEnvironment() const;
+    // The spooler's own environment (a caller's NULL may stand for another).
+    std::string serverEnvironment() const;
     const std::vector<SimMonitor>& monitors() const { return monitors_; }
     // The DLL the spooler loads for a monitor: the Driver value of its key.
     std::string monitorDll(const SimMonitor& monitor) const;

@@ -149,7 +149,7 @@ bool SimSpooler::deleteDriver(const char* call, const std::string& environment,
     if (d == nullptr)
         return done(false, err::unknownPrinterDriver);
     const bool inUse = std::any_of(printers_.begin(), printers_.end(), [&](const PrinterInfo2& p) {
-        return equalNoCase(p.driverName, d->name) && equalNoCase(env, defaultEnvironment());
+        return equalNoCase(p.driverName, d->name) && equalNoCase(env, serverEnvironment());
     });
     if (inUse)
         return done(false, err::printerDriverInUse);

@@ -119,7 +119,7 @@ Handle SimSpooler::AddPrinterA(const PrinterInfo2& printer) {
         if (!portExists(port))
             return done(false, err::unknownPort), 0;
     }
-    const std::string env = defaultEnvironment();
+    const std::string env = serverEnvironment();
     if (findDriver(env, printer.driverName) == nullptr)
         return done(false, err::unknownPrinterDriver), 0;
     const SimProcessor* processor = findProcessor(env, printer.printProcessor);
@@ -212,7 +212,7 @@ bool SimSpooler::SetPrinterA(Handle printer, const PrinterInfo2& info) {
     if ((h->access & printeraccess::printerAdminister) == 0)
         return done(false, err::accessDenied);
     PrinterInfo2* current = findPrinter(h->name);
-    const std::string env = defaultEnvironment();
+    const std::string env = serverEnvironment();
     if (!validPrinterName(info.printerName))
         return done(false, err::invalidPrinterName);
     const PrinterInfo2* other = findPrinter(info.printerName);

@@ -27,6 +27,10 @@ std::string nativeEnvironment(WindowsVariant os, int bits) {
     return bits == 64 ? environmentX64 : environmentX86;
 }
 
+std::string callerEnvironment(WindowsVariant os, int bits, int processBits) {
+    return nativeEnvironment(os, bits == 64 && processBits == 64 ? 64 : 32);
+}
+
 std::optional<std::string> acceptedEnvironment(WindowsVariant os, int bits,
                                                const std::string& environment) {
     if (environment.empty())

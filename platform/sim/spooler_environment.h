@@ -16,10 +16,13 @@ inline constexpr const char* environmentX86 = "Windows NT x86";
 inline constexpr const char* environmentX64 = "Windows x64";
 inline constexpr const char* environmentIa64 = "Windows IA64";
 
-// The environment a NULL stands for. The spooler runs natively, and a 32-bit
-// setup on 64-bit Windows installs the 64-bit driver set, so its NULL names
-// the native environment as well.
+// The spooler's own environment: the one its printers' drivers and its loaded
+// print processors belong to.
 std::string nativeEnvironment(WindowsVariant os, int bits);
+
+// The environment a caller's NULL stands for: the caller's own, so a 32-bit
+// program on 64-bit Windows names "Windows NT x86", the 32-bit clients' set.
+std::string callerEnvironment(WindowsVariant os, int bits, int processBits);
 
 // The spooler's own spelling of an environment this edition accepts (names
 // are compared without regard to case); empty stands for the native one.

@@ -22,11 +22,24 @@ enum class WindowsVariant {
     Server2008R2,
     Win7,
     Win8,
+    Server2012,
+    Win81,
+    Server2012R2,
+    Win10,
+    Server2016,
+    Server2019,
+    Server2022,
+    Win11,
 };
 
-// "95", "98", "me", "nt4", "2000", "xp", "xp64", "2003", "vista", "2008", "2008r2", "7", "8".
+// "95", "98", "me", "nt4", "2000", "xp", "xp64", "2003", "vista", "2008", "2008r2", "7", "8",
+// "2012", "8.1", "2012r2", "10", "2016", "2019", "2022", "11".
 std::optional<WindowsVariant> parseWindowsVariant(const std::string& name);
 std::string windowsVariantName(WindowsVariant variant);
+// Every name in that order, joined by `separator`.
+std::string windowsVariantNames(const std::string& separator);
+// "Windows 7", "Windows Server 2008 R2" ...
+std::string windowsVariantTitle(WindowsVariant variant);
 
 bool isWin9x(WindowsVariant variant);
 // Whether the edition exists with that many bits (no 64-bit Windows 9x, NT 4 or

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_areas.h"
 
+#include "platform/win32/system_function.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -58,15 +60,22 @@ bool Win32Desktop::BroadcastWinIniChange(const std::string& text, std::uint32_t 
 }
 
 bool Win32Desktop::ExitWindowsEx(std::uint32_t flags) {
-    // Restarting needs the shutdown privilege in the process token.
+    // Restarting needs the shutdown privilege in the process token; Windows 95
+    // has no tokens and restarts without.
+    const auto openToken =
+        systemFunction<decltype(&::OpenProcessToken)>("advapi32.dll", "OpenProcessToken");
+    const auto lookUp =
+        systemFunction<decltype(&::LookupPrivilegeValueA)>("advapi32.dll", "LookupPrivilegeValueA");
+    const auto adjust =
+        systemFunction<decltype(&::AdjustTokenPrivileges)>("advapi32.dll", "AdjustTokenPrivileges");
     HANDLE token = nullptr;
-    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    if (openToken != nullptr && lookUp != nullptr && adjust != nullptr &&
+        openToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
         TOKEN_PRIVILEGES privileges{};
-        if (::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege",
-                                    &privileges.Privileges[0].Luid)) {
+        if (lookUp(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
             privileges.PrivilegeCount = 1;
             privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-            ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+            adjust(token, FALSE, &privileges, 0, nullptr, nullptr);
         }
         ::CloseHandle(token);
     }

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_device_setup.h"
 
+#include "platform/win32/system_function.h"
+
 #include <windows.h>
 
 #include <newdev.h>
@@ -83,6 +85,13 @@ InfContext fromNative(const INFCONTEXT& c) {
     return out;
 }
 
+// Neither setupapi.dll nor newdev.dll is part of Windows 95, and NT 4 has
+// neither the device-installation functions nor newdev.dll: everything here is
+// looked up when used.
+template <typename Function> Function setupApi(const char* name) {
+    return systemFunction<Function>("setupapi.dll", name);
+}
+
 using CabinetHandler = std::function<bool(const std::string& member, std::string& target)>;
 
 UINT CALLBACK cabinetCallback(PVOID context, UINT notification, UINT_PTR param1, UINT_PTR) {
@@ -117,9 +126,13 @@ bool Win32DeviceSetup::UpdateDriverForPlugAndPlayDevicesA(Handle owner,
                                                           const std::string& fullInfPath,
                                                           std::uint32_t installFlags,
                                                           bool& rebootRequired) {
+    const auto update = systemFunction<decltype(&::UpdateDriverForPlugAndPlayDevicesA)>(
+        "newdev.dll", "UpdateDriverForPlugAndPlayDevicesA");
+    if (update == nullptr)
+        return false;
     BOOL reboot = FALSE;
-    const BOOL ok = ::UpdateDriverForPlugAndPlayDevicesA(
-        window(owner), hardwareId.c_str(), fullInfPath.c_str(), installFlags, &reboot);
+    const BOOL ok =
+        update(window(owner), hardwareId.c_str(), fullInfPath.c_str(), installFlags, &reboot);
     rebootRequired = reboot != FALSE;
     return ok != FALSE;
 }
@@ -127,54 +140,63 @@ bool Win32DeviceSetup::UpdateDriverForPlugAndPlayDevicesA(Handle owner,
 bool Win32DeviceSetup::SetupCopyOEMInfA(const std::string& sourceInfFileName,
                                         const std::string& oemSourceMediaLocation,
                                         std::uint32_t oemSourceMediaType, std::uint32_t copyStyle) {
-    return ::SetupCopyOEMInfA(sourceInfFileName.c_str(), orNull(oemSourceMediaLocation),
-                              oemSourceMediaType, copyStyle, nullptr, 0, nullptr, nullptr) != FALSE;
+    const auto copy = setupApi<decltype(&::SetupCopyOEMInfA)>("SetupCopyOEMInfA");
+    return copy != nullptr &&
+           copy(sourceInfFileName.c_str(), orNull(oemSourceMediaLocation), oemSourceMediaType,
+                copyStyle, nullptr, 0, nullptr, nullptr) != FALSE;
 }
 
 Handle Win32DeviceSetup::SetupOpenInfFileA(const std::string& fileName, const std::string& infClass,
                                            std::uint32_t infStyle, std::uint32_t& errorLine) {
+    const auto open = setupApi<decltype(&::SetupOpenInfFileA)>("SetupOpenInfFileA");
+    if (open == nullptr)
+        return invalidHandle;
     UINT line = 0;
-    HINF inf = ::SetupOpenInfFileA(fileName.c_str(), orNull(infClass), infStyle, &line);
+    HINF inf = open(fileName.c_str(), orNull(infClass), infStyle, &line);
     errorLine = line;
     return fromNative(inf);
 }
 
 void Win32DeviceSetup::SetupCloseInfFile(Handle inf) {
-    ::SetupCloseInfFile(toNative<HINF>(inf));
+    if (const auto close = setupApi<decltype(&::SetupCloseInfFile)>("SetupCloseInfFile"))
+        close(toNative<HINF>(inf));
 }
 
 bool Win32DeviceSetup::SetupFindFirstLineA(Handle inf, const std::string& section,
                                            const std::string& key, InfContext& context) {
+    const auto find = setupApi<decltype(&::SetupFindFirstLineA)>("SetupFindFirstLineA");
     INFCONTEXT c{};
-    if (!::SetupFindFirstLineA(toNative<HINF>(inf), section.c_str(), orNull(key), &c))
+    if (find == nullptr || !find(toNative<HINF>(inf), section.c_str(), orNull(key), &c))
         return false;
     context = fromNative(c);
     return true;
 }
 
 bool Win32DeviceSetup::SetupFindNextLine(const InfContext& contextIn, InfContext& contextOut) {
+    const auto next = setupApi<decltype(&::SetupFindNextLine)>("SetupFindNextLine");
     INFCONTEXT in = toNative(contextIn);
     INFCONTEXT out{};
-    if (!::SetupFindNextLine(&in, &out))
+    if (next == nullptr || !next(&in, &out))
         return false;
     contextOut = fromNative(out);
     return true;
 }
 
 std::uint32_t Win32DeviceSetup::SetupGetFieldCount(const InfContext& context) {
+    const auto count = setupApi<decltype(&::SetupGetFieldCount)>("SetupGetFieldCount");
     INFCONTEXT c = toNative(context);
-    return ::SetupGetFieldCount(&c);
+    return count == nullptr ? 0 : count(&c);
 }
 
 bool Win32DeviceSetup::SetupGetStringFieldA(const InfContext& context, std::uint32_t fieldIndex,
                                             std::string& value) {
+    const auto field = setupApi<decltype(&::SetupGetStringFieldA)>("SetupGetStringFieldA");
     INFCONTEXT c = toNative(context);
     DWORD size = 0;
-    if (!::SetupGetStringFieldA(&c, fieldIndex, nullptr, 0, &size))
+    if (field == nullptr || !field(&c, fieldIndex, nullptr, 0, &size))
         return false;
     std::string buffer(size + 1, '\0');
-    if (!::SetupGetStringFieldA(&c, fieldIndex, &buffer[0], static_cast<DWORD>(buffer.size()),
-                                &size))
+    if (!field(&c, fieldIndex, &buffer[0], static_cast<DWORD>(buffer.size()), &size))
         return false;
     value.assign(buffer.c_str());
     return true;
@@ -182,15 +204,17 @@ bool Win32DeviceSetup::SetupGetStringFieldA(const InfContext& context, std::uint
 
 bool Win32DeviceSetup::SetupDiGetINFClassA(const std::string& infName, Guid& classGuid,
                                            std::string& className) {
+    const auto infClass = setupApi<decltype(&::SetupDiGetINFClassA)>("SetupDiGetINFClassA");
+    if (infClass == nullptr)
+        return false;
     GUID guid{};
     std::string buffer(64, '\0');
     DWORD size = 0;
-    BOOL ok = ::SetupDiGetINFClassA(infName.c_str(), &guid, &buffer[0],
-                                    static_cast<DWORD>(buffer.size()), &size);
+    BOOL ok =
+        infClass(infName.c_str(), &guid, &buffer[0], static_cast<DWORD>(buffer.size()), &size);
     if (!ok && GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > buffer.size()) {
         buffer.assign(size, '\0');
-        ok = ::SetupDiGetINFClassA(infName.c_str(), &guid, &buffer[0],
-                                   static_cast<DWORD>(buffer.size()), &size);
+        ok = infClass(infName.c_str(), &guid, &buffer[0], static_cast<DWORD>(buffer.size()), &size);
     }
     if (!ok)
         return false;
@@ -201,14 +225,16 @@ bool Win32DeviceSetup::SetupDiGetINFClassA(const std::string& infName, Guid& cla
 
 bool Win32DeviceSetup::SetupDiClassGuidsFromNameA(const std::string& className,
                                                   std::vector<Guid>& classGuids) {
+    const auto fromName =
+        setupApi<decltype(&::SetupDiClassGuidsFromNameA)>("SetupDiClassGuidsFromNameA");
+    if (fromName == nullptr)
+        return false;
     DWORD size = 0;
     std::vector<GUID> guids(1);
-    BOOL ok = ::SetupDiClassGuidsFromNameA(className.c_str(), guids.data(),
-                                           static_cast<DWORD>(guids.size()), &size);
+    BOOL ok = fromName(className.c_str(), guids.data(), static_cast<DWORD>(guids.size()), &size);
     if (!ok && GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > guids.size()) {
         guids.resize(size);
-        ok = ::SetupDiClassGuidsFromNameA(className.c_str(), guids.data(),
-                                          static_cast<DWORD>(guids.size()), &size);
+        ok = fromName(className.c_str(), guids.data(), static_cast<DWORD>(guids.size()), &size);
     }
     if (!ok)
         return false;
@@ -219,20 +245,24 @@ bool Win32DeviceSetup::SetupDiClassGuidsFromNameA(const std::string& className,
 }
 
 Handle Win32DeviceSetup::SetupDiCreateDeviceInfoList(const Guid& classGuid, Handle owner) {
+    const auto create =
+        setupApi<decltype(&::SetupDiCreateDeviceInfoList)>("SetupDiCreateDeviceInfoList");
+    if (create == nullptr)
+        return invalidHandle;
     const GUID guid = toNative(classGuid);
-    return fromNative(
-        ::SetupDiCreateDeviceInfoList(classGuid.isNull() ? nullptr : &guid, window(owner)));
+    return fromNative(create(classGuid.isNull() ? nullptr : &guid, window(owner)));
 }
 
 bool Win32DeviceSetup::SetupDiCreateDeviceInfoA(Handle deviceInfoSet, const std::string& deviceName,
                                                 const Guid& classGuid,
                                                 const std::string& description, Handle owner,
                                                 std::uint32_t creationFlags, DeviceInfoData& data) {
+    const auto create = setupApi<decltype(&::SetupDiCreateDeviceInfoA)>("SetupDiCreateDeviceInfoA");
     const GUID guid = toNative(classGuid);
     SP_DEVINFO_DATA d{};
     d.cbSize = sizeof d;
-    if (!::SetupDiCreateDeviceInfoA(toNative<HDEVINFO>(deviceInfoSet), deviceName.c_str(), &guid,
-                                    orNull(description), window(owner), creationFlags, &d))
+    if (create == nullptr || !create(toNative<HDEVINFO>(deviceInfoSet), deviceName.c_str(), &guid,
+                                     orNull(description), window(owner), creationFlags, &d))
         return false;
     data = fromNative(d);
     return true;
@@ -241,10 +271,14 @@ bool Win32DeviceSetup::SetupDiCreateDeviceInfoA(Handle deviceInfoSet, const std:
 bool Win32DeviceSetup::SetupDiSetDeviceRegistryPropertyA(Handle deviceInfoSet, DeviceInfoData& data,
                                                          std::uint32_t property,
                                                          const std::vector<std::uint8_t>& buffer) {
+    const auto set = setupApi<decltype(&::SetupDiSetDeviceRegistryPropertyA)>(
+        "SetupDiSetDeviceRegistryPropertyA");
+    if (set == nullptr)
+        return false;
     SP_DEVINFO_DATA d = toNative(data);
-    const BOOL ok = ::SetupDiSetDeviceRegistryPropertyA(
-        toNative<HDEVINFO>(deviceInfoSet), &d, property, buffer.empty() ? nullptr : buffer.data(),
-        static_cast<DWORD>(buffer.size()));
+    const BOOL ok =
+        set(toNative<HDEVINFO>(deviceInfoSet), &d, property,
+            buffer.empty() ? nullptr : buffer.data(), static_cast<DWORD>(buffer.size()));
     data = fromNative(d);
     return ok != FALSE;
 }
@@ -254,17 +288,19 @@ bool Win32DeviceSetup::SetupDiGetDeviceRegistryPropertyA(Handle deviceInfoSet,
                                                          std::uint32_t property,
                                                          std::uint32_t& regType,
                                                          std::vector<std::uint8_t>& buffer) {
+    const auto get = setupApi<decltype(&::SetupDiGetDeviceRegistryPropertyA)>(
+        "SetupDiGetDeviceRegistryPropertyA");
+    if (get == nullptr)
+        return false;
     SP_DEVINFO_DATA d = toNative(data);
     DWORD type = 0, size = 0;
     std::vector<BYTE> bytes(256);
-    BOOL ok =
-        ::SetupDiGetDeviceRegistryPropertyA(toNative<HDEVINFO>(deviceInfoSet), &d, property, &type,
-                                            bytes.data(), static_cast<DWORD>(bytes.size()), &size);
+    BOOL ok = get(toNative<HDEVINFO>(deviceInfoSet), &d, property, &type, bytes.data(),
+                  static_cast<DWORD>(bytes.size()), &size);
     if (!ok && GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > bytes.size()) {
         bytes.resize(size);
-        ok = ::SetupDiGetDeviceRegistryPropertyA(toNative<HDEVINFO>(deviceInfoSet), &d, property,
-                                                 &type, bytes.data(),
-                                                 static_cast<DWORD>(bytes.size()), &size);
+        ok = get(toNative<HDEVINFO>(deviceInfoSet), &d, property, &type, bytes.data(),
+                 static_cast<DWORD>(bytes.size()), &size);
     }
     if (!ok)
         return false;
@@ -275,39 +311,48 @@ bool Win32DeviceSetup::SetupDiGetDeviceRegistryPropertyA(Handle deviceInfoSet,
 
 bool Win32DeviceSetup::SetupDiCallClassInstaller(std::uint32_t installFunction,
                                                  Handle deviceInfoSet, DeviceInfoData& data) {
+    const auto call = setupApi<decltype(&::SetupDiCallClassInstaller)>("SetupDiCallClassInstaller");
+    if (call == nullptr)
+        return false;
     SP_DEVINFO_DATA d = toNative(data);
-    const BOOL ok =
-        ::SetupDiCallClassInstaller(installFunction, toNative<HDEVINFO>(deviceInfoSet), &d);
+    const BOOL ok = call(installFunction, toNative<HDEVINFO>(deviceInfoSet), &d);
     data = fromNative(d);
     return ok != FALSE;
 }
 
 Handle Win32DeviceSetup::SetupDiGetClassDevsA(const Guid& classGuid, const std::string& enumerator,
                                               Handle parent, std::uint32_t flags) {
+    const auto devices = setupApi<decltype(&::SetupDiGetClassDevsA)>("SetupDiGetClassDevsA");
+    if (devices == nullptr)
+        return invalidHandle;
     const GUID guid = toNative(classGuid);
-    return fromNative(::SetupDiGetClassDevsA(classGuid.isNull() ? nullptr : &guid,
-                                             orNull(enumerator), window(parent), flags));
+    return fromNative(
+        devices(classGuid.isNull() ? nullptr : &guid, orNull(enumerator), window(parent), flags));
 }
 
 bool Win32DeviceSetup::SetupDiEnumDeviceInfo(Handle deviceInfoSet, std::uint32_t memberIndex,
                                              DeviceInfoData& data) {
+    const auto enumerate = setupApi<decltype(&::SetupDiEnumDeviceInfo)>("SetupDiEnumDeviceInfo");
     SP_DEVINFO_DATA d{};
     d.cbSize = sizeof d;
-    if (!::SetupDiEnumDeviceInfo(toNative<HDEVINFO>(deviceInfoSet), memberIndex, &d))
+    if (enumerate == nullptr || !enumerate(toNative<HDEVINFO>(deviceInfoSet), memberIndex, &d))
         return false;
     data = fromNative(d);
     return true;
 }
 
 bool Win32DeviceSetup::SetupDiDestroyDeviceInfoList(Handle deviceInfoSet) {
-    return ::SetupDiDestroyDeviceInfoList(toNative<HDEVINFO>(deviceInfoSet)) != FALSE;
+    const auto destroy =
+        setupApi<decltype(&::SetupDiDestroyDeviceInfoList)>("SetupDiDestroyDeviceInfoList");
+    return destroy != nullptr && destroy(toNative<HDEVINFO>(deviceInfoSet)) != FALSE;
 }
 
 bool Win32DeviceSetup::SetupIterateCabinetA(
     const std::string& cabinet,
     const std::function<bool(const std::string& member, std::string& target)>& onFile) {
-    return ::SetupIterateCabinetA(cabinet.c_str(), 0, cabinetCallback,
-                                  const_cast<CabinetHandler*>(&onFile)) != FALSE;
+    const auto iterate = setupApi<decltype(&::SetupIterateCabinetA)>("SetupIterateCabinetA");
+    return iterate != nullptr && iterate(cabinet.c_str(), 0, cabinetCallback,
+                                         const_cast<CabinetHandler*>(&onFile)) != FALSE;
 }
 
 } // namespace platform::win32

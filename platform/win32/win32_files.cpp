@@ -1,5 +1,7 @@
 #include "platform/win32/win32_areas.h"
 
+#include "platform/win32/system_function.h"
+
 #include <windows.h>
 
 namespace platform::win32 {
@@ -16,9 +18,6 @@ FindData toFindData(const WIN32_FIND_DATAA& d) {
 HANDLE searchHandle(Handle h) {
     return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(h));
 }
-
-using RedirectionFunction = BOOL(WINAPI*)(PVOID*);
-using RevertFunction = BOOL(WINAPI*)(PVOID);
 
 } // namespace
 
@@ -68,10 +67,13 @@ bool Win32Files::ReadFileBytes(const std::string& path, std::vector<std::uint8_t
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(h, &size) != FALSE && size.QuadPart < (1LL << 31);
+    // GetFileSize, not GetFileSizeEx, which Windows 95 and NT 4 lack. Files of
+    // 2 GB and more are refused, and INVALID_FILE_SIZE is one of them.
+    DWORD high = 0;
+    const DWORD low = ::GetFileSize(h, &high);
+    bool ok = high == 0 && low < 0x80000000UL;
     if (ok) {
-        bytes.assign(static_cast<std::size_t>(size.QuadPart), 0);
+        bytes.assign(static_cast<std::size_t>(low), 0);
         DWORD read = 0;
         ok = bytes.empty() || (::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
                                           nullptr) != FALSE &&
@@ -128,12 +130,10 @@ bool Win32Files::GetFileVersionInfoA(const std::string& path, std::string& fileV
 }
 
 bool Win32Files::Wow64DisableWow64FsRedirection(Handle& oldValue) {
-    const auto disable = reinterpret_cast<RedirectionFunction>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "Wow64DisableWow64FsRedirection")));
-    if (disable == nullptr) {
-        ::SetLastError(ERROR_PROC_NOT_FOUND);
+    const auto disable = systemFunction<decltype(&::Wow64DisableWow64FsRedirection)>(
+        "kernel32.dll", "Wow64DisableWow64FsRedirection");
+    if (disable == nullptr)
         return false;
-    }
     PVOID old = nullptr;
     if (!disable(&old))
         return false;
@@ -142,12 +142,10 @@ bool Win32Files::Wow64DisableWow64FsRedirection(Handle& oldValue) {
 }
 
 bool Win32Files::Wow64RevertWow64FsRedirection(Handle oldValue) {
-    const auto revert = reinterpret_cast<RevertFunction>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "Wow64RevertWow64FsRedirection")));
-    if (revert == nullptr) {
-        ::SetLastError(ERROR_PROC_NOT_FOUND);
+    const auto revert = systemFunction<decltype(&::Wow64RevertWow64FsRedirection)>(
+        "kernel32.dll", "Wow64RevertWow64FsRedirection");
+    if (revert == nullptr)
         return false;
-    }
     return revert(reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(oldValue))) != FALSE;
 }
 

@@ -5,6 +5,9 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace platform::win32 {
 namespace {
 
@@ -44,6 +47,87 @@ FORM_INFO_1W toFormInfo(const FormInfo1W& form) {
     info.ImageableArea.right = form.right;
     info.ImageableArea.bottom = form.bottom;
     return info;
+}
+
+HWND toWindow(Handle h) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(h));
+}
+
+LOGFONTW toLogFont(const LogFontW& font) {
+    LOGFONTW out{};
+    out.lfHeight = font.height;
+    out.lfWidth = font.width;
+    out.lfEscapement = font.escapement;
+    out.lfOrientation = font.orientation;
+    out.lfWeight = font.weight;
+    out.lfItalic = font.italic;
+    out.lfUnderline = font.underline;
+    out.lfStrikeOut = font.strikeOut;
+    out.lfCharSet = font.charSet;
+    out.lfOutPrecision = font.outPrecision;
+    out.lfClipPrecision = font.clipPrecision;
+    out.lfQuality = font.quality;
+    out.lfPitchAndFamily = font.pitchAndFamily;
+    const std::size_t units = std::min<std::size_t>(font.faceName.size(), LF_FACESIZE - 1);
+    std::copy_n(font.faceName.begin(), units, out.lfFaceName);
+    return out;
+}
+
+LogFontW fromLogFont(const LOGFONTW& font) {
+    LogFontW out;
+    out.height = font.lfHeight;
+    out.width = font.lfWidth;
+    out.escapement = font.lfEscapement;
+    out.orientation = font.lfOrientation;
+    out.weight = font.lfWeight;
+    out.italic = font.lfItalic;
+    out.underline = font.lfUnderline;
+    out.strikeOut = font.lfStrikeOut;
+    out.charSet = font.lfCharSet;
+    out.outPrecision = font.lfOutPrecision;
+    out.clipPrecision = font.lfClipPrecision;
+    out.quality = font.lfQuality;
+    out.pitchAndFamily = font.lfPitchAndFamily;
+    out.faceName = fromWide(font.lfFaceName);
+    return out;
+}
+
+// A memory DC compatible with the display, with the font selected; everything
+// is released with it.
+class FontDc {
+public:
+    explicit FontDc(const LogFontW& font) {
+        const LOGFONTW logFont = toLogFont(font);
+        dc_ = ::CreateCompatibleDC(nullptr);
+        font_ = ::CreateFontIndirectW(&logFont);
+        if (dc_ != nullptr && font_ != nullptr) {
+            old_ = ::SelectObject(dc_, font_);
+        }
+    }
+    ~FontDc() {
+        if (old_ != nullptr) {
+            ::SelectObject(dc_, old_);
+        }
+        if (font_ != nullptr) {
+            ::DeleteObject(font_);
+        }
+        if (dc_ != nullptr) {
+            ::DeleteDC(dc_);
+        }
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    HDC dc() const { return old_ != nullptr ? dc_ : nullptr; }
+
+private:
+    HDC dc_ = nullptr;
+    HFONT font_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+int CALLBACK keepFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM list) {
+    reinterpret_cast<std::vector<FontFamilyW>*>(list)->push_back({fromLogFont(*font), type});
+    return 1;
 }
 
 } // namespace
@@ -193,7 +277,7 @@ std::u16string Win32PluginHost::GetTempPathW() {
 }
 
 int Win32PluginHost::MessageBoxW(Handle owner, const std::u16string& text,
-                                  const std::u16string& caption, std::uint32_t type) {
+                                 const std::u16string& caption, std::uint32_t type) {
     return ::MessageBoxW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), wide(text),
                          wide(caption), type);
 }
@@ -234,12 +318,162 @@ bool Win32PluginHost::GetOpenFileNameW(const OpenFileRequest& request, OpenFileR
     return true;
 }
 
+std::vector<FontFamilyW> Win32PluginHost::EnumFontFamiliesExW(Handle window,
+                                                              const LogFontW& filter) {
+    std::vector<FontFamilyW> found;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = filter.charSet;
+    const std::size_t units = std::min<std::size_t>(filter.faceName.size(), LF_FACESIZE - 1);
+    std::copy_n(filter.faceName.begin(), units, wanted.lfFaceName);
+    HDC dc = ::GetDC(toWindow(window));
+    if (dc == nullptr) {
+        return found;
+    }
+    ::EnumFontFamiliesExW(dc, &wanted, keepFont, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(toWindow(window), dc);
+    return found;
+}
+
+int Win32PluginHost::GetDeviceCaps(Handle window, int index) {
+    HDC dc = ::GetDC(toWindow(window));
+    if (dc == nullptr) {
+        return 0;
+    }
+    const int value = ::GetDeviceCaps(dc, index);
+    ::ReleaseDC(toWindow(window), dc);
+    return value;
+}
+
+bool Win32PluginHost::GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text,
+                                            int& cx, int& cy) {
+    FontDc measure(font);
+    SIZE size{};
+    if (measure.dc() == nullptr ||
+        !::GetTextExtentPoint32W(measure.dc(), wide(text), static_cast<int>(text.size()), &size)) {
+        return false;
+    }
+    cx = size.cx;
+    cy = size.cy;
+    return true;
+}
+
+bool Win32PluginHost::TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x,
+                               int y, const std::u16string& text) {
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.pixels.size() !=
+            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height)) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // rows top-down, as the picture's
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        return false;
+    }
+    const std::size_t bytes = picture.pixels.size() * sizeof(std::uint32_t);
+    std::memcpy(bits, picture.pixels.data(), bytes);
+    FontDc draw(font);
+    bool drawn = false;
+    if (draw.dc() != nullptr) {
+        HGDIOBJ old = ::SelectObject(draw.dc(), bitmap);
+        ::SetTextAlign(draw.dc(), align);
+        ::SetBkMode(draw.dc(), OPAQUE);
+        ::SetBkColor(draw.dc(), RGB(255, 255, 255));
+        ::SetTextColor(draw.dc(), RGB(0, 0, 0));
+        drawn = ::TextOutW(draw.dc(), x, y, wide(text), static_cast<int>(text.size())) != FALSE;
+        ::GdiFlush();
+        ::SelectObject(draw.dc(), old);
+        std::memcpy(picture.pixels.data(), bits, bytes);
+    }
+    ::DeleteObject(bitmap);
+    return drawn;
+}
+
 std::uint32_t Win32PluginHost::GetLastError() {
     return ::GetLastError();
 }
 
 void Win32PluginHost::SetLastError(std::uint32_t code) {
     ::SetLastError(code);
+}
+
+bool Win32PluginHost::WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                                          std::string& bytes) {
+    bytes.clear();
+    // The call refuses a length of 0, which here is just empty data.
+    if (text.empty()) {
+        return true;
+    }
+    const int units = static_cast<int>(text.size());
+    const int size =
+        ::WideCharToMultiByte(codePage, 0, wide(text), units, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    return ::WideCharToMultiByte(codePage, 0, wide(text), units, &bytes[0], size, nullptr,
+                                 nullptr) == size;
+}
+
+// --- the control-font table and the utility page's reasons ------------------
+
+std::u16string Win32PluginHost::GetWindowsDirectoryW() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) {
+        return {};
+    }
+    return fromWide(buffer);
+}
+
+std::u16string Win32PluginHost::GetPrivateProfileStringW(const std::u16string& section,
+                                                         const std::u16string& key,
+                                                         const std::u16string& defaultValue,
+                                                         std::uint32_t bufferSize,
+                                                         const std::u16string& file) {
+    if (bufferSize == 0) {
+        return {};
+    }
+    std::u16string buffer(bufferSize, u'\0');
+    const DWORD length = ::GetPrivateProfileStringW(
+        wide(section), wide(key), wide(defaultValue), reinterpret_cast<wchar_t*>(&buffer[0]),
+        bufferSize, wide(file));
+    buffer.resize(length < bufferSize ? length : bufferSize - 1);
+    return buffer;
+}
+
+bool Win32PluginHost::WritePrivateProfileStringW(const std::u16string& section,
+                                                 const std::u16string& key,
+                                                 const std::u16string& value,
+                                                 const std::u16string& file) {
+    return ::WritePrivateProfileStringW(wide(section), wide(key), wide(value), wide(file)) !=
+           FALSE;
+}
+
+bool Win32PluginHost::MoveFileExW(const std::u16string& from, const std::u16string& to,
+                                  std::uint32_t flags) {
+    return ::MoveFileExW(wide(from), wide(to), flags) != FALSE;
+}
+
+bool Win32PluginHost::FormatMessageW(std::uint32_t code, std::u16string& text) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                     reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    if (n == 0 || buffer == nullptr) {
+        return false;
+    }
+    text = fromWide(buffer);
+    ::LocalFree(buffer);
+    return true;
 }
 
 } // namespace platform::win32

@@ -46,6 +46,28 @@ public:
     bool GetOpenFileNameW(const OpenFileRequest& request, OpenFileResult& chosen) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t code) override;
+    bool WideCharToMultiByte(std::uint32_t codePage, const std::u16string& text,
+                             std::string& bytes) override;
+
+    // The control-font table and the utility page's reasons.
+    std::u16string GetWindowsDirectoryW() override;
+    std::u16string GetPrivateProfileStringW(const std::u16string& section,
+                                            const std::u16string& key,
+                                            const std::u16string& defaultValue,
+                                            std::uint32_t bufferSize,
+                                            const std::u16string& file) override;
+    bool WritePrivateProfileStringW(const std::u16string& section, const std::u16string& key,
+                                    const std::u16string& value,
+                                    const std::u16string& file) override;
+    bool MoveFileExW(const std::u16string& from, const std::u16string& to,
+                     std::uint32_t flags) override;
+    bool FormatMessageW(std::uint32_t code, std::u16string& text) override;
+    std::vector<FontFamilyW> EnumFontFamiliesExW(Handle window, const LogFontW& filter) override;
+    int GetDeviceCaps(Handle window, int index) override;
+    bool GetTextExtentPoint32W(const LogFontW& font, const std::u16string& text, int& cx,
+                               int& cy) override;
+    bool TextOutW(Bitmap32& picture, const LogFontW& font, std::uint32_t align, int x, int y,
+                  const std::u16string& text) override;
 
 private:
     ContextRunner runInContext_;

@@ -1,4 +1,5 @@
 #include "platform/win32/win32_areas.h"
+#include "platform/win32/system_function.h"
 
 #include <windows.h>
 
@@ -81,12 +82,10 @@ std::uint32_t Win32Registry::RegDeleteKeyA(Handle key, const std::string& subKey
 
 std::uint32_t Win32Registry::RegDeleteKeyExA(Handle key, const std::string& subKey,
                                              std::uint32_t sam) {
-    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
-    HMODULE advapi = ::GetModuleHandleA("advapi32.dll");
-    const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(reinterpret_cast<void*>(
-        advapi == nullptr ? nullptr : ::GetProcAddress(advapi, "RegDeleteKeyExA")));
+    const auto deleteKeyEx =
+        systemFunction<decltype(&::RegDeleteKeyExA)>("advapi32.dll", "RegDeleteKeyExA");
     if (deleteKeyEx == nullptr)
-        return ERROR_PROC_NOT_FOUND;
+        return ERROR_CALL_NOT_IMPLEMENTED;
     return static_cast<std::uint32_t>(deleteKeyEx(hkey(key), subKey.c_str(), sam, 0));
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_spooler.h"
 
+#include "platform/win32/system_function.h"
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -102,9 +104,9 @@ std::vector<std::string> multiString(const char* list) {
     return out;
 }
 
-FARPROC winspoolFunction(const char* name) {
-    HMODULE module = ::GetModuleHandleA("winspool.drv");
-    return module == nullptr ? nullptr : ::GetProcAddress(module, name);
+// The spooler functions that came with Windows 2000, or that Windows 95 may lack.
+template <typename Function> Function winspoolFunction(const char* name) {
+    return systemFunction<Function>("winspool.drv", name);
 }
 
 } // namespace
@@ -203,14 +205,8 @@ bool Win32Spooler::DeletePrinter(Handle printer) {
 }
 
 bool Win32Spooler::SetDefaultPrinterA(const std::string& name) {
-    using Function = BOOL(WINAPI*)(LPCSTR);
-    const auto set =
-        reinterpret_cast<Function>(reinterpret_cast<void*>(winspoolFunction("SetDefaultPrinterA")));
-    if (set == nullptr) {
-        ::SetLastError(ERROR_PROC_NOT_FOUND);
-        return false;
-    }
-    return set(name.empty() ? nullptr : name.c_str()) != FALSE;
+    const auto set = winspoolFunction<decltype(&::SetDefaultPrinterA)>("SetDefaultPrinterA");
+    return set != nullptr && set(name.empty() ? nullptr : name.c_str()) != FALSE;
 }
 
 bool Win32Spooler::EnumPortsA(std::vector<std::string>& ports) {
@@ -312,13 +308,10 @@ bool Win32Spooler::DeletePrinterDriverA(const std::string& environment, const st
 
 bool Win32Spooler::DeletePrinterDriverExA(const std::string& environment, const std::string& name,
                                           std::uint32_t deleteFlags, std::uint32_t versionFlag) {
-    using Function = BOOL(WINAPI*)(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
-    const auto remove = reinterpret_cast<Function>(
-        reinterpret_cast<void*>(winspoolFunction("DeletePrinterDriverExA")));
-    if (remove == nullptr) {
-        ::SetLastError(ERROR_PROC_NOT_FOUND);
+    const auto remove =
+        winspoolFunction<decltype(&::DeletePrinterDriverExA)>("DeletePrinterDriverExA");
+    if (remove == nullptr)
         return false;
-    }
     Text env(environment), driver(name);
     return remove(nullptr, env.get(), driver.get(), deleteFlags, versionFlag) != FALSE;
 }
@@ -329,20 +322,28 @@ bool Win32Spooler::DeleteMonitorA(const std::string& environment, const std::str
 }
 
 bool Win32Spooler::DeletePrintProcessorA(const std::string& environment, const std::string& name) {
+    // Not known to be in Windows 95's winspool.drv: looked up like the newer ones.
+    const auto remove =
+        winspoolFunction<decltype(&::DeletePrintProcessorA)>("DeletePrintProcessorA");
+    if (remove == nullptr)
+        return false;
     Text env(environment), processor(name);
-    return ::DeletePrintProcessorA(nullptr, env.get(), processor.get()) != FALSE;
+    return remove(nullptr, env.get(), processor.get()) != FALSE;
 }
 
-bool Win32Spooler::XcvDataW(Handle xcv, const std::u16string& command,
+bool Win32Spooler::XcvDataW(Handle handle, const std::u16string& command,
                             const std::vector<std::uint8_t>& input, std::uint32_t outputSize,
                             std::uint32_t& status) {
+    const auto xcv = winspoolFunction<decltype(&::XcvDataW)>("XcvDataW");
+    if (xcv == nullptr)
+        return false;
     std::wstring name(command.begin(), command.end());
     std::vector<BYTE> in(input.begin(), input.end());
     std::vector<BYTE> out(outputSize == 0 ? 1 : outputSize, 0);
     DWORD needed = 0, monitorStatus = 0;
     const BOOL ok =
-        ::XcvDataW(printerHandle(xcv), name.c_str(), in.empty() ? nullptr : in.data(),
-                   static_cast<DWORD>(in.size()), out.data(), outputSize, &needed, &monitorStatus);
+        xcv(printerHandle(handle), name.c_str(), in.empty() ? nullptr : in.data(),
+            static_cast<DWORD>(in.size()), out.data(), outputSize, &needed, &monitorStatus);
     status = monitorStatus;
     return ok != FALSE;
 }

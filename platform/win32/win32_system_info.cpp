@@ -1,27 +1,41 @@
 #include "platform/win32/win32_areas.h"
 
+#include "platform/win32/system_function.h"
+
 #include <windows.h>
 
 namespace platform::win32 {
 namespace {
 
+// Windows 95 has no access tokens and no SIDs.
+template <typename Function> Function securityFunction(const char* name) {
+    return systemFunction<Function>("advapi32.dll", name);
+}
+
+// A SID's text, "S-1-5-32-544"; empty when the system cannot take it apart.
 std::string sidText(PSID sid) {
-    const SID_IDENTIFIER_AUTHORITY* authority = ::GetSidIdentifierAuthority(sid);
+    const auto authorityOf =
+        securityFunction<decltype(&::GetSidIdentifierAuthority)>("GetSidIdentifierAuthority");
+    const auto countOf =
+        securityFunction<decltype(&::GetSidSubAuthorityCount)>("GetSidSubAuthorityCount");
+    const auto subAuthority =
+        securityFunction<decltype(&::GetSidSubAuthority)>("GetSidSubAuthority");
+    if (authorityOf == nullptr || countOf == nullptr || subAuthority == nullptr)
+        return {};
+    const SID_IDENTIFIER_AUTHORITY* authority = authorityOf(sid);
     std::uint64_t value = 0;
     for (int i = 0; i < 6; ++i)
         value = (value << 8) | authority->Value[i];
     std::string text = "S-1-" + std::to_string(value);
-    const UCHAR count = *::GetSidSubAuthorityCount(sid);
+    const UCHAR count = *countOf(sid);
     for (UCHAR i = 0; i < count; ++i)
-        text += "-" + std::to_string(*::GetSidSubAuthority(sid, i));
+        text += "-" + std::to_string(*subAuthority(sid, i));
     return text;
 }
 
-using NativeSystemInfoFunction = void(WINAPI*)(LPSYSTEM_INFO);
-using IsWow64Function = BOOL(WINAPI*)(HANDLE, PBOOL);
-
-FARPROC kernelFunction(const char* name) {
-    return ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name);
+// Kernel functions that came with XP.
+template <typename Function> Function kernelFunction(const char* name) {
+    return systemFunction<Function>("kernel32.dll", name);
 }
 
 } // namespace
@@ -29,8 +43,14 @@ FARPROC kernelFunction(const char* name) {
 bool Win32SystemInfo::GetVersionExA(OsVersionInfo& info) {
     OSVERSIONINFOEXA v{};
     v.dwOSVersionInfoSize = sizeof v;
-    if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)))
-        return false;
+    if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) {
+        // Windows 9x and NT 4 before SP 6 know only the short record: no
+        // service pack numbers, no product type.
+        v = OSVERSIONINFOEXA{};
+        v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)))
+            return false;
+    }
     info.majorVersion = v.dwMajorVersion;
     info.minorVersion = v.dwMinorVersion;
     info.buildNumber = v.dwBuildNumber;
@@ -45,8 +65,7 @@ bool Win32SystemInfo::GetVersionExA(OsVersionInfo& info) {
 
 std::uint16_t Win32SystemInfo::GetNativeSystemInfo() {
     SYSTEM_INFO si{};
-    const auto native = reinterpret_cast<NativeSystemInfoFunction>(
-        reinterpret_cast<void*>(kernelFunction("GetNativeSystemInfo")));
+    const auto native = kernelFunction<decltype(&::GetNativeSystemInfo)>("GetNativeSystemInfo");
     if (native != nullptr)
         native(&si);
     else
@@ -61,12 +80,9 @@ std::uint16_t Win32SystemInfo::GetSystemInfo() {
 }
 
 bool Win32SystemInfo::IsWow64Process(bool& wow64) {
-    const auto isWow64 = reinterpret_cast<IsWow64Function>(
-        reinterpret_cast<void*>(kernelFunction("IsWow64Process")));
-    if (isWow64 == nullptr) {
-        ::SetLastError(ERROR_PROC_NOT_FOUND);
+    const auto isWow64 = kernelFunction<decltype(&::IsWow64Process)>("IsWow64Process");
+    if (isWow64 == nullptr)
         return false;
-    }
     BOOL result = FALSE;
     if (!isWow64(::GetCurrentProcess(), &result))
         return false;
@@ -146,30 +162,36 @@ bool Win32SystemInfo::FormatMessageA(std::uint32_t code, std::string& text) {
 }
 
 bool Win32SystemInfo::OpenThreadToken(Handle& token) {
+    const auto open = securityFunction<decltype(&::OpenThreadToken)>("OpenThreadToken");
     HANDLE h = nullptr;
-    if (!::OpenThreadToken(::GetCurrentThread(), TOKEN_QUERY, TRUE, &h))
+    if (open == nullptr || !open(::GetCurrentThread(), TOKEN_QUERY, TRUE, &h))
         return false;
     token = static_cast<Handle>(reinterpret_cast<std::uintptr_t>(h));
     return true;
 }
 
 bool Win32SystemInfo::OpenProcessToken(Handle& token) {
+    const auto open = securityFunction<decltype(&::OpenProcessToken)>("OpenProcessToken");
     HANDLE h = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &h))
+    if (open == nullptr || !open(::GetCurrentProcess(), TOKEN_QUERY, &h))
         return false;
     token = static_cast<Handle>(reinterpret_cast<std::uintptr_t>(h));
     return true;
 }
 
 bool Win32SystemInfo::GetTokenGroups(Handle token, std::vector<std::string>& sids) {
+    const auto information =
+        securityFunction<decltype(&::GetTokenInformation)>("GetTokenInformation");
+    if (information == nullptr)
+        return false;
     const HANDLE h = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(token));
     // The first call only learns the size; anything but "buffer too small" is a failure.
     DWORD size = 0;
-    if (::GetTokenInformation(h, TokenGroups, nullptr, 0, &size) ||
+    if (information(h, TokenGroups, nullptr, 0, &size) ||
         ::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return false;
     std::vector<std::uint8_t> buffer(size);
-    if (!::GetTokenInformation(h, TokenGroups, buffer.data(), size, &size))
+    if (!information(h, TokenGroups, buffer.data(), size, &size))
         return false;
     const auto* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
     sids.clear();

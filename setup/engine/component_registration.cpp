@@ -32,17 +32,18 @@ int installMonitor(InstallSession& session, const MonitorConfig& monitor, bool w
     }
     if (!addMonitor(session, monitor, *dll))
         return component::monitorFailed;
-    // Created if need be: a spooler that said "already installed" may have
-    // lost the key, and without a version the monitor would count as outdated
-    // at every later installation.
-    if (!recordComponent(session, monitorKeyPath(monitor.info.name), "", monitor.version, true))
+    // Only into the key the spooler keeps for the monitor. When it said
+    // "already installed" without having that key, a key made here would hold a
+    // version and no DLL, and every later run would judge a monitor current
+    // that the spooler does not load; without one, the next run installs it.
+    if (!recordComponent(session, monitorKeyPath(monitor.info.name), "", monitor.version))
         return component::monitorFailed;
     return component::upToDate;
 }
 
 int checkMonitor(InstallSession& session, const MonitorConfig& monitor, bool withUiDll,
                  int outdatedFlag) {
-    switch (componentState(session, monitorKeyPath(monitor.info.name), monitor.version)) {
+    switch (monitorState(session, monitor.info.name, monitor.version)) {
     case ComponentState::Missing:
         return installMonitor(session, monitor, withUiDll);
     case ComponentState::Outdated:
@@ -107,8 +108,8 @@ int installPrintProcessor(InstallSession& session, const std::string& name, cons
         if (!session.error.empty())
             return component::processorFailed;
     }
-    const std::string environment = session.os == common::osWin9x ? "Windows 4.0" : "";
-    if (!session.machine.spooler().AddPrintProcessorA(environment, dll, name)) {
+    if (!session.machine.spooler().AddPrintProcessorA(
+            common::osEnvironment(session.os, session.wow64), dll, name)) {
         session.fail("IDS_ERR_ADDPROCESSOR", session.machine.GetLastError());
         return component::processorFailed;
     }

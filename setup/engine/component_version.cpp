@@ -32,6 +32,15 @@ ComponentState componentState(InstallSession& session, const std::string& keyPat
     return ComponentState::Current;
 }
 
+ComponentState monitorState(InstallSession& session, const std::string& monitor,
+                            int packageVersion) {
+    const std::string keyPath = monitorKeyPath(monitor);
+    common::RegistryKey key(session.machine.registry(), session.wow64);
+    if (!key.open(keyPath) || !key.hasValue("Driver"))
+        return ComponentState::Missing;
+    return componentState(session, keyPath, packageVersion);
+}
+
 bool recordComponent(InstallSession& session, const std::string& keyPath, const std::string& dll,
                      int version, bool create) {
     common::RegistryKey key(session.machine.registry(), session.wow64);

@@ -22,6 +22,13 @@ enum class ComponentState { Missing, Current, Outdated };
 ComponentState componentState(InstallSession& session, const std::string& keyPath,
                               int packageVersion);
 
+// A monitor's state. The spooler's key of a monitor names the DLL it loads
+// ("Driver"); a key without one is not the spooler's (earlier setups wrote a lone
+// version when AddMonitorA said "already installed"), so the monitor counts as
+// missing and is installed again.
+ComponentState monitorState(InstallSession& session, const std::string& monitor,
+                            int packageVersion);
+
 // Writes "Driver" (unless empty) and "DriverVersion" into the key when it
 // exists (or after creating it, with `create`). False with a message when a
 // write fails.

@@ -139,9 +139,8 @@ private:
         if (job_.kind == PortKind::Network) {
             if (request_.ipAddress == std::array<std::uint8_t, 4>{})
                 return stopWith("IDS_ERR_IPADDRISNULL");
-            std::string reason;
-            if (!addTcpIpPort(machine_, portName, address, reason))
-                return stop(session_.text("IDS_ERR_ADDPORTERROR") + "\n" + reason);
+            if (!addTcpIpPort(machine_, portName, address, request_.ownerWindow))
+                return stopWith("IDS_ERR_ADDPORTERROR");
         }
         job_.plan.printer.portName = portName;
         job_.plan.printer.printerName =
@@ -179,7 +178,10 @@ private:
         case SetIdResult::Sent:
             return true;
         case SetIdResult::Failed:
-            return stopShown("");
+            // The library's message has been shown; advanced mode adds what failed.
+            if (request_.typical)
+                return stopShown("");
+            break;
         case SetIdResult::Refused:
             break;
         }

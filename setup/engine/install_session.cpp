@@ -74,15 +74,19 @@ std::optional<std::string> InstallSession::currentFolder(const char* key) {
     return folder(ok, path, key);
 }
 
+// The folders of the machine's own environment: on 64-bit Windows the 32-bit
+// setup would otherwise be given those of its own, 32-bit, clients.
 std::optional<std::string> InstallSession::driverFolder(const char* key) {
     std::string path;
-    const bool ok = machine.spooler().GetPrinterDriverDirectoryA("", path);
+    const bool ok =
+        machine.spooler().GetPrinterDriverDirectoryA(wow64 ? common::x64Environment : "", path);
     return folder(ok, path, key);
 }
 
 std::optional<std::string> InstallSession::processorFolder(const char* key) {
     std::string path;
-    const bool ok = machine.spooler().GetPrintProcessorDirectoryA("", path);
+    const bool ok =
+        machine.spooler().GetPrintProcessorDirectoryA(wow64 ? common::x64Environment : "", path);
     return folder(ok, path, key);
 }
 

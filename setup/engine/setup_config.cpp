@@ -207,7 +207,7 @@ ConfigResult SetupConfig::buildDriverRecord(const std::string& model, OsVariant 
     driver.name = driverName(model, os, kind, result);
     if (!result.ok())
         return result;
-    driver.environment = common::osEnvironment(os);
+    driver.environment = common::osEnvironment(os, wow64_);
     driver.driverPath = files.driverPath;
     driver.dataFile = files.dataFile;
     driver.configFile = files.configFile;
@@ -263,12 +263,22 @@ ConfigResult SetupConfig::readPrinterRecord(const std::string& model, OsVariant 
     return {};
 }
 
-bool SetupConfig::usesSystemUniDrv(const std::string& model, OsVariant os, DriverFlavour flavour) {
-    if (!checkChoice(model, os, flavour).ok())
-        return false;
+ConfigResult SetupConfig::readUsesSystemUniDrv(const std::string& model, OsVariant os,
+                                               DriverFlavour flavour, bool& out) {
+    out = false;
+    if (ConfigResult choice = checkChoice(model, os, flavour); !choice.ok())
+        return choice;
     ConfigReader reader(profiles_, typeFilePath(type_), model + common::osSuffix(os));
     const bool set = reader.flag(prefix(flavour) + "2KDDKDEV");
-    return set && reader.result().ok();
+    if (!reader.result().ok())
+        return reader.result();
+    out = set;
+    return {};
+}
+
+bool SetupConfig::usesSystemUniDrv(const std::string& model, OsVariant os, DriverFlavour flavour) {
+    bool set = false;
+    return readUsesSystemUniDrv(model, os, flavour, set).ok() && set;
 }
 
 std::string SetupConfig::commonMonitorSection(OsVariant os) const {
@@ -288,7 +298,7 @@ ConfigResult SetupConfig::readPortMonitors(OsVariant os, PortMonitors& out) {
     for (const auto& k : kinds) {
         const std::string key = k.key;
         k.monitor->info.name = reader.name(key + "PName");
-        k.monitor->info.environment = common::osEnvironment(os);
+        k.monitor->info.environment = common::osEnvironment(os, wow64_);
         k.monitor->info.dllName = reader.fileName(key + "PDLLName");
         k.monitor->uiDll = reader.fileName(key + "PUIDLLName");
         k.monitor->version = reader.version(key + "Version");
@@ -303,7 +313,7 @@ ConfigResult SetupConfig::readLanguageMonitor(OsVariant os, PortKind kind, Monit
     out = MonitorConfig();
     if (!isVariant(os))
         return refusal("Windows variant " + std::to_string(os) + " is not one of 0 to 7");
-    out.info.environment = common::osEnvironment(os);
+    out.info.environment = common::osEnvironment(os, wow64_);
     if (kind != PortKind::Usb)
         return {};
     ConfigReader reader(profiles_, setupIni_, commonMonitorSection(os));
@@ -359,7 +369,12 @@ ConfigResult SetupConfig::resolvePlan(const std::string& model, OsVariant os, Dr
     plan.processorVersion = processor.version("DriverVersion");
     if (!processor.result().ok())
         return processor.result();
-    plan.usesSystemUniDrv = usesSystemUniDrv(model, os, flavour);
+    // An unreadable flag is refused like any other value: taken as "not set",
+    // the universal driver's files would be left out and the run would fail
+    // later with a system error that says nothing about the package.
+    if (ConfigResult flag = readUsesSystemUniDrv(model, os, flavour, plan.usesSystemUniDrv);
+        !flag.ok())
+        return flag;
     out = std::move(plan);
     return {};
 }

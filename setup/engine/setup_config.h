@@ -103,6 +103,10 @@ public:
                                   PortKind kind, platform::DriverInfo3& out);
     ConfigResult readPrinterRecord(const std::string& model, OsVariant os, DriverFlavour flavour,
                                    PortKind kind, platform::PrinterInfo2& out);
+    // The flavour's 2KDDKDEV flag; a value that cannot be read is refused.
+    ConfigResult readUsesSystemUniDrv(const std::string& model, OsVariant os, DriverFlavour flavour,
+                                      bool& out);
+    // The same, false when refused.
     bool usesSystemUniDrv(const std::string& model, OsVariant os, DriverFlavour flavour);
     ConfigResult readPortMonitors(OsVariant os, PortMonitors& out);
     ConfigResult readLanguageMonitor(OsVariant os, PortKind kind, MonitorConfig& out);

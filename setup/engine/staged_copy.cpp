@@ -103,10 +103,12 @@ int packageCopy(InstallSession& session, const std::string& name, int kind, bool
     if (!session.pathFits(source) || !session.pathFits(target))
         return staged::failed;
 
-    machine.files().SetFileAttributesA(target, platform::fileattr::archive);
     bool ok = false;
     std::uint32_t code = 0;
     {
+        // The system folder kind lands in the native folder on 64-bit Windows:
+        // the read-only mark is cleared under the same switch, on the file the
+        // copy replaces.
         std::optional<common::RedirectionSwitch> native;
         if (kind == destination::systemFolder) {
             native.emplace(machine, session.wow64, session.owner,
@@ -114,6 +116,7 @@ int packageCopy(InstallSession& session, const std::string& name, int kind, bool
             if (!native->ready())
                 return staged::failed;
         }
+        machine.files().SetFileAttributesA(target, platform::fileattr::archive);
         ok = machine.files().CopyFileA(source, target, false);
         code = ok ? 0 : machine.GetLastError();
     }

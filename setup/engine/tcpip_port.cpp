@@ -34,13 +34,18 @@ bool putText(std::vector<std::uint8_t>& record, std::size_t at, std::size_t char
     return true;
 }
 
-std::string systemText(platform::Machine& machine, std::uint32_t code) {
+// The system's text for the error, in its own box before the setup says
+// which step failed.
+bool refuse(platform::Machine& machine, platform::Handle owner, std::uint32_t code) {
     std::string text;
     if (!machine.system().FormatMessageA(code, text))
-        return "Error " + std::to_string(code) + ".";
+        text = "Error " + std::to_string(code) + ".";
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
-    return text;
+    machine.SetLastError(code);
+    machine.desktop().MessageBoxA(owner, text, "ERROR",
+                                  platform::mb::ok | platform::mb::iconInformation);
+    return false;
 }
 
 } // namespace
@@ -62,18 +67,14 @@ std::vector<std::uint8_t> tcpIpPortRecord(const std::string& portName, const std
 }
 
 bool addTcpIpPort(platform::Machine& machine, const std::string& portName,
-                  const std::string& address, std::string& reason) {
+                  const std::string& address, platform::Handle owner) {
     const std::vector<std::uint8_t> record = tcpIpPortRecord(portName, address);
-    if (record.empty()) {
-        reason = systemText(machine, platform::err::invalidParameter);
-        return false;
-    }
+    if (record.empty())
+        return refuse(machine, owner, platform::err::invalidParameter);
     const platform::Handle xcv = machine.spooler().OpenPrinterA(
         ",XcvMonitor Standard TCP/IP Port", platform::printeraccess::serverAdminister);
-    if (xcv == 0) {
-        reason = systemText(machine, machine.GetLastError());
-        return false;
-    }
+    if (xcv == 0)
+        return refuse(machine, owner, machine.GetLastError());
     std::uint32_t status = 0;
     const bool called = machine.spooler().XcvDataW(xcv, u"AddPort", record, 260, status);
     const std::uint32_t callError = called ? 0 : machine.GetLastError();
@@ -82,10 +83,7 @@ bool addTcpIpPort(platform::Machine& machine, const std::string& portName,
     // added is the monitor's status. A port that is there already will do.
     if (called && (status == 0 || status == platform::err::alreadyExists))
         return true;
-    const std::uint32_t code = called ? status : (status != 0 ? status : callError);
-    machine.SetLastError(code);
-    reason = systemText(machine, code);
-    return false;
+    return refuse(machine, owner, called ? status : (status != 0 ? status : callError));
 }
 
 std::string dottedAddress(const std::array<std::uint8_t, 4>& bytes) {

@@ -25,14 +25,31 @@ common::OsVariant detect(SimMachine& m) {
 
 TEST(OsVariant, EveryEditionMapsToItsVariant) {
     const Row rows[] = {
-        {WindowsVariant::Win95, 32, 0},        {WindowsVariant::Win98, 32, 0},
-        {WindowsVariant::WinMe, 32, 0},        {WindowsVariant::Nt4, 32, 1},
-        {WindowsVariant::Win2000, 32, 2},      {WindowsVariant::Xp, 32, 3},
-        {WindowsVariant::Xp64, 64, 3},         {WindowsVariant::Server2003, 32, 4},
-        {WindowsVariant::Server2003, 64, 4},   {WindowsVariant::Vista, 32, 5},
-        {WindowsVariant::Vista, 64, 5},        {WindowsVariant::Server2008, 64, 6},
-        {WindowsVariant::Server2008R2, 64, 6}, {WindowsVariant::Win7, 32, 7},
-        {WindowsVariant::Win7, 64, 7},         {WindowsVariant::Win8, 64, 0},
+        {WindowsVariant::Win95, 32, 0},
+        {WindowsVariant::Win98, 32, 0},
+        {WindowsVariant::WinMe, 32, 0},
+        {WindowsVariant::Nt4, 32, 1},
+        {WindowsVariant::Win2000, 32, 2},
+        {WindowsVariant::Xp, 32, 3},
+        {WindowsVariant::Xp64, 64, 3},
+        {WindowsVariant::Server2003, 32, 4},
+        {WindowsVariant::Server2003, 64, 4},
+        {WindowsVariant::Vista, 32, 5},
+        {WindowsVariant::Vista, 64, 5},
+        {WindowsVariant::Server2008, 64, 6},
+        {WindowsVariant::Server2008R2, 64, 6},
+        {WindowsVariant::Win7, 32, 7},
+        {WindowsVariant::Win7, 64, 7},
+        // Later Windows: a workstation reads as Windows 7, a server as Server 2008.
+        {WindowsVariant::Win8, 32, 7},
+        {WindowsVariant::Server2012, 64, 6},
+        {WindowsVariant::Win81, 64, 7},
+        {WindowsVariant::Server2012R2, 64, 6},
+        {WindowsVariant::Win10, 32, 7},
+        {WindowsVariant::Win10, 64, 7},
+        {WindowsVariant::Server2016, 64, 6},
+        {WindowsVariant::Server2022, 64, 6},
+        {WindowsVariant::Win11, 64, 7},
     };
     for (const Row& row : rows) {
         testsupport::TempDir dir;
@@ -47,8 +64,7 @@ TEST(OsVariant, UnrecognisedVersionsGiveZero) {
     testsupport::TempDir dir;
     SimMachine m(testsupport::simConfig(dir, WindowsVariant::Xp, 32));
     platform::OsVersionInfo v = platform::sim::versionRecord(WindowsVariant::Xp);
-    for (auto [major, minor] :
-         {std::pair{4u, 1u}, {5u, 3u}, {6u, 2u}, {6u, 3u}, {10u, 0u}, {3u, 51u}}) {
+    for (auto [major, minor] : {std::pair{4u, 1u}, {5u, 3u}, {3u, 51u}}) {
         v.majorVersion = major;
         v.minorVersion = minor;
         m.simSystem().overrideVersion(v);
@@ -85,8 +101,8 @@ TEST(OsVariant, SuffixesVersionsAndEnvironments) {
     EXPECT_EQ(0u, common::osDriverVersion(0));
     EXPECT_EQ(2u, common::osDriverVersion(1));
     EXPECT_EQ(3u, common::osDriverVersion(7));
-    EXPECT_EQ("Windows 4.0", common::osEnvironment(0));
-    EXPECT_EQ("", common::osEnvironment(3));
+    EXPECT_EQ("Windows 4.0", common::osEnvironment(0, false));
+    EXPECT_EQ("", common::osEnvironment(3, false));
 }
 
 TEST(Is64BitWindows, AsksIsWow64ProcessWhereTheSystemHasIt) {

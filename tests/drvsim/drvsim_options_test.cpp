@@ -73,7 +73,7 @@ TEST(DrvsimOptions, RefusalsSayWhat) {
     for (const Case& c : {
              Case{{"init", "--machine", "m", "--os", "nt5", "--bits", "32"},
                   "--os is one of 95, 98, me, nt4, 2000, xp, xp64, 2003, vista, 2008, 2008r2, 7, "
-                  "8, not 'nt5'"},
+                  "8, 2012, 8.1, 2012r2, 10, 2016, 2019, 2022, 11, not 'nt5'"},
              Case{
                  {"init", "--machine", "m", "--os", "xp", "--bits", "32", "--usb-printer", "65536"},
                  "--usb-printer wants a number up to 65535, not '65536'"},

@@ -111,7 +111,8 @@ TEST_F(DownloadAll, LogoMemoryHoldsJustUnder96KiB) {
 }
 
 TEST_F(DownloadAll, ListsThatCannotBeSent) {
-    EXPECT_EQ(logo::buildDownloadAllJob(LogoMode::Gray, {}).message, logo::kTextNoLogos);
+    EXPECT_EQ(logo::buildDownloadAllJob(LogoMode::Gray, std::vector<std::string>{}).message,
+              logo::kTextNoLogos);
     const std::string one = dir.write("one.bmp", makeBmp(2, 2, 1, [](int, int) { return 1u; }));
     EXPECT_EQ(logo::buildDownloadAllJob(LogoMode::Transformation, std::vector<std::string>(10, one))
                   .message,

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/wait.h>
@@ -33,6 +34,12 @@ TEST(LogotoolArguments, CommandsWithTheirOptions) {
     EXPECT_EQ(job.options.out, "x.prn");
     EXPECT_EQ(job.options.files, (std::vector<std::string>{"a.bmp", "-b.bmp"}));
 
+    auto preview = parseArguments({"preview", "--out", "logos.PNG", "job.prn"});
+    ASSERT_TRUE(preview.ok) << preview.error;
+    EXPECT_EQ(preview.options.command, Command::Preview);
+    EXPECT_EQ(logotool::pictureFormatOf(*preview.options.out), logotool::PictureFormat::Png);
+    EXPECT_EQ(logotool::pictureFormatOf("a.bmp"), logotool::PictureFormat::Bmp);
+    EXPECT_TRUE(parseArguments({"convert", "--mode", "gray", "--out", "w.bmp", "a.bmp"}).ok);
     EXPECT_TRUE(parseArguments({"clear"}).ok);
     EXPECT_EQ(parseArguments({"--help"}).options.command, Command::Help);
 }
@@ -44,7 +51,10 @@ TEST(LogotoolArguments, BadUsage) {
         {"convert", "a.bmp"},
         {"convert", "--mode", "color", "a.bmp"},
         {"convert", "--mode", "mono", "a.bmp", "b.bmp"},
-        {"convert", "--mode", "mono", "--out", "x", "a.bmp"},
+        {"preview", "job.prn"},
+        {"preview", "--out", "x.gif", "job.prn"},
+        {"preview", "--out", "x.png", "--mode", "mono", "job.prn"},
+        {"preview", "--out", "x.png", "a.prn", "b.prn"},
         {"convert", "--mode", "gray", "--halftone", "m3", "a.bmp"},
         {"convert", "--mode", "mono", "--halftone", "m5", "a.bmp"},
         {"convert", "--mode", "mono", "--contrast", "101", "a.bmp"},
@@ -110,6 +120,11 @@ TEST_F(LogotoolProgram, ConvertWritesTheWorkBitmapAndPrintsItsPath) {
 
     ASSERT_EQ(run("convert --mode gray --brightness -30 '" + source + "'"), 0) << errors;
     EXPECT_EQ(readFile(dir.file("shopTemp.bmp")), grayFile(picture, 0, -30));
+
+    const std::string elsewhere = dir.file("elsewhere.bmp");
+    ASSERT_EQ(run("convert --mode gray --out '" + elsewhere + "' '" + source + "'"), 0) << errors;
+    EXPECT_EQ(output, elsewhere + "\n");
+    EXPECT_EQ(readFile(elsewhere), grayFile(picture));
 }
 
 TEST_F(LogotoolProgram, RefusedInputExitsWithOneAndThePageText) {
@@ -117,6 +132,18 @@ TEST_F(LogotoolProgram, RefusedInputExitsWithOneAndThePageText) {
         dir.write("wide.bmp", makeBmp(1025, 1, 24, [](int, int) { return 0u; }));
     EXPECT_EQ(run("convert --mode gray '" + wide + "'"), 1);
     EXPECT_NE(errors.find("The image is too big to be selected."), std::string::npos) << errors;
+
+    // Not a BMP at all: its bytes where a BMP keeps its size are no size.
+    Bytes png(64, 0xFF);
+    std::copy_n("\x89PNG", 4, png.begin());
+    EXPECT_EQ(run("convert --mode gray '" + dir.write("photo.bmp", png) + "'"), 1);
+    EXPECT_NE(errors.find("photo.bmp: The selected file is not a BMP picture!"), std::string::npos)
+        << errors;
+    Bytes topDown = makeBmp(4, 4, 24, [](int, int) { return 0u; });
+    put32(topDown, 22, static_cast<std::uint32_t>(-4));
+    EXPECT_EQ(run("convert --mode gray '" + dir.write("top.bmp", topDown) + "'"), 1);
+    EXPECT_NE(errors.find("top.bmp: stores its rows from the top down"), std::string::npos)
+        << errors;
 
     EXPECT_EQ(run("convert --mode gray '" + dir.file("missing.bmp") + "'"), 1);
     EXPECT_NE(errors.find("Fail to open the selected file!"), std::string::npos) << errors;
@@ -182,4 +209,25 @@ TEST_F(LogotoolProgram, JobAndClearWriteTheJobBytes) {
                                                           0x00, 0x0A, 0x1B, 0x63, 0x3B, 0x00}));
     ASSERT_EQ(run("clear --out '" + dir.file("clear.prn") + "'"), 0);
     EXPECT_EQ(readFile(dir.file("clear.prn")).size(), 13u);
+}
+
+TEST_F(LogotoolProgram, PreviewDrawsTheJobAsPrinted) {
+    // One black dot in a 1 x 1 logo: a 32 x 8 dot grid whose bottom-left dot is black.
+    const std::string dot = dir.write("dot.bmp", makeBmp(1, 1, 1, [](int, int) { return 0u; }));
+    const std::string job = dir.file("dot.prn");
+    ASSERT_EQ(run("job --mode mono --out '" + job + "' '" + dot + "'"), 0) << errors;
+    ASSERT_EQ(run("preview --out '" + dir.file("dot.bmp.bmp") + "' '" + job + "'"), 0) << errors;
+    const Bytes bmp = readFile(dir.file("dot.bmp.bmp"));
+    Bytes expected = makeBmp(32, 8, 8, [](int x, int r) { return x == 0 && r == 0 ? 0u : 255u; });
+    EXPECT_EQ(bmp, expected);
+
+    ASSERT_EQ(run("preview --out '" + dir.file("dot.png") + "' '" + job + "'"), 0) << errors;
+    const Bytes png = readFile(dir.file("dot.png"));
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(Bytes(png.begin(), png.begin() + 8),
+              (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+
+    EXPECT_EQ(run("preview --out '" + dir.file("x.png") + "' '" + dot + "'"), 1);
+    EXPECT_NE(errors.find("is not a logo job"), std::string::npos) << errors;
+    EXPECT_FALSE(exists(dir.file("x.png")));
 }

@@ -64,7 +64,7 @@ TEST(GrayWorkBitmap, OneBitPixelsAreBlackOrWhiteLevels) {
 TEST(GrayWorkBitmap, MatchesTheDefinitionForEveryDepthAndPadding) {
     std::mt19937 random(99);
     for (int bitCount : {24, 8, 1}) {
-        for (int width : {1, 2, 3, 4, 5, 8, 13}) {
+        for (int width : {1, 2, 3, 4, 5, 8, 13, 64, 101}) {
             const Bytes source = makeBmp(width, 3, bitCount, [&](int, int) { return random(); });
             for (int c : {-100, -7, 0, 55, 100}) {
                 const Bytes gray = grayFile(source, c, c / 2);

@@ -65,10 +65,19 @@ public:
     HResult OEMUI_STDCALL DrvUpgradeRegistrySetting(void*, const char*, const char*) override {
         return hr::notImplemented;
     }
-    HResult OEMUI_STDCALL DrvUpdateUISetting(void*, void*, std::uint32_t, std::uint32_t) override {
-        return hr::notImplemented;
+    HResult OEMUI_STDCALL DrvUpdateUISetting(void* pci, void* item, std::uint32_t previous,
+                                             std::uint32_t mode) override {
+        updates.push_back({pci, item, previous, mode});
+        return hr::ok;
     }
 
+    struct Update {
+        void* pci;
+        void* item;
+        std::uint32_t previous;
+        std::uint32_t mode;
+    };
+    std::vector<Update> updates;
     std::uint32_t references = 1;
     int queries = 0;
     bool offersDriverUi = true;

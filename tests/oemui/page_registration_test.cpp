@@ -57,6 +57,7 @@ protected:
 
     RecordingServices services;
     OemUiModule module{services};
+    FakeDriverUi driver; // outlives the object, which releases it at TearDown
     OemUiObject* ui = nullptr;
     SheetRecorder sheet;
 };
@@ -124,7 +125,6 @@ TEST_F(SheetTest, AFailedPageIsNotRetried) {
 }
 
 TEST_F(SheetTest, SheetsCarryThePublishedDriverInterfaceToTheirPages) {
-    FakeDriverUi driver;
     ASSERT_EQ(hr::ok, ui->PublishDriverInterface(&driver));
     auto doc = info(psuiReason::init);
     auto dev = info(psuiReason::init);

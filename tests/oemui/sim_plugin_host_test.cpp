@@ -105,6 +105,46 @@ TEST(SimPluginHost, CopyAndAttributesFollowTheReadOnlyRule) {
     EXPECT_EQ(fileattr::invalid, host.GetFileAttributesW(u"C:\\Pictures\\none.bmp"));
 }
 
+// Profile files as the wide profile functions keep them, and moves that
+// replace a file only when asked to and when nothing holds it.
+TEST(SimPluginHost, ProfileFilesAndMovesFollowWindows) {
+    SimPluginHost host;
+    const std::u16string folder = SimPluginHost::driverFolder;
+    const std::u16string table = folder + u"\\57KXCONTROL.dat";
+    const std::u16string fresh = table + u".new";
+    EXPECT_EQ(u"C:\\Windows", host.GetWindowsDirectoryW());
+    EXPECT_EQ(u"none", host.GetPrivateProfileStringW(u"S", u"41", u"none", 64, table));
+    ASSERT_TRUE(host.WritePrivateProfileStringW(u"S", u"41", u"1B 21 ", fresh));
+    EXPECT_EQ((std::vector<std::uint8_t>{'[', 'S', ']', '\r', '\n', '4', '1', '=', '1', 'B', ' ',
+                                         '2', '1', ' ', '\r', '\n'}),
+              host.fileBytes(fresh))
+        << "a new profile file is written in the ANSI code page";
+    EXPECT_EQ(u"1B 2", host.GetPrivateProfileStringW(u"s", u"41", u"", 5, fresh));
+    EXPECT_FALSE(host.WritePrivateProfileStringW(u"S", u"41", u"", u"C:\\No\\x.dat"));
+    EXPECT_EQ(err::pathNotFound, host.GetLastError());
+
+    // A file in UTF-16 with its byte-order mark is read as such.
+    host.putFile(table, {0xFF, 0xFE, '[', 0, 'S', 0, ']', 0, '\n', 0, 'A', 0, '=', 0, '7', 0});
+    EXPECT_EQ(u"7", host.GetPrivateProfileStringW(u"S", u"A", u"", 64, table));
+
+    EXPECT_FALSE(host.MoveFileExW(fresh, table, 0));
+    EXPECT_EQ(err::alreadyExists, host.GetLastError());
+    const Handle held =
+        host.CreateFileW(table, PluginHost::genericRead, 0, PluginHost::openExisting);
+    EXPECT_FALSE(host.MoveFileExW(fresh, table, PluginHost::moveFileReplaceExisting));
+    EXPECT_EQ(err::sharingViolation, host.GetLastError());
+    host.CloseHandle(held);
+    ASSERT_TRUE(host.MoveFileExW(fresh, table, PluginHost::moveFileReplaceExisting));
+    EXPECT_FALSE(host.hasFile(fresh));
+    EXPECT_EQ(u"1B 21", host.GetPrivateProfileStringW(u"S", u"41", u"", 64, table));
+    EXPECT_FALSE(host.MoveFileExW(fresh, table, PluginHost::moveFileReplaceExisting));
+    EXPECT_EQ(err::fileNotFound, host.GetLastError());
+
+    std::u16string text;
+    ASSERT_TRUE(host.FormatMessageW(err::accessDenied, text));
+    EXPECT_EQ(u"Access is denied.\r\n", text);
+}
+
 TEST(SimPluginHost, OpenFileDialogAnswersAsScriptedAndRecordsTheRequest) {
     SimPluginHost host;
     host.queueOpenFileAnswer(OpenFileResult{u"C:\\Pictures\\shop.bmp", u"shop.bmp"});

@@ -68,7 +68,7 @@ TEST(SimFiles, RedirectionFunctionsAreMissingOnThirtyTwoBitXp) {
     SimMachine m(testsupport::simConfig(dir, WindowsVariant::Xp, 32));
     Handle old = 0;
     EXPECT_FALSE(m.files().Wow64DisableWow64FsRedirection(old));
-    EXPECT_EQ(err::procNotFound, m.GetLastError());
+    EXPECT_EQ(err::callNotImplemented, m.GetLastError());
 }
 
 TEST(SimFiles, CopyAnswersLikeKernel32) {

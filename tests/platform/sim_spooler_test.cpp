@@ -87,6 +87,7 @@ TEST_F(SpoolerTest, FoldersAndEnvironmentsAreThoseOfTheEdition) {
         int bits;
         const char* drivers;
         const char* processors;
+        int processBits = 32;
     };
     for (const Case& c : {
              Case{WindowsVariant::Win98, 32, "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\SYSTEM"},
@@ -94,12 +95,17 @@ TEST_F(SpoolerTest, FoldersAndEnvironmentsAreThoseOfTheEdition) {
                   "C:\\WINNT\\system32\\spool\\prtprocs\\w32x86"},
              Case{WindowsVariant::Xp, 32, "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86",
                   "C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86"},
-             // A 32-bit setup on 64-bit Windows is answered with the native folders.
+             // A missing environment is the caller's: a 32-bit setup on 64-bit
+             // Windows is answered with the 32-bit clients' folders.
+             Case{WindowsVariant::Win7, 64, "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86",
+                  "C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86"},
              Case{WindowsVariant::Win7, 64, "C:\\WINDOWS\\system32\\spool\\drivers\\x64",
-                  "C:\\WINDOWS\\system32\\spool\\prtprocs\\x64"},
+                  "C:\\WINDOWS\\system32\\spool\\prtprocs\\x64", 64},
          }) {
         testsupport::TempDir own;
-        SimMachine m(testsupport::simConfig(own, c.os, c.bits));
+        auto config = testsupport::simConfig(own, c.os, c.bits);
+        config.processBits = c.processBits;
+        SimMachine m(config);
         std::string path;
         ASSERT_TRUE(m.spooler().GetPrinterDriverDirectoryA("", path));
         EXPECT_EQ(c.drivers, path);
@@ -217,7 +223,11 @@ TEST_F(SpoolerTest, PrinterNeedsKnownPortDriverAndProcessorAndAUniqueName) {
     auto m = machine(WindowsVariant::Win7, 64);
     platform::Spooler& s = m->spooler();
     stageDriver(*m, "C:\\WINDOWS\\system32\\spool\\drivers\\x64");
-    ASSERT_TRUE(s.AddPrinterDriverA(driver()));
+    // The 32-bit caller names the machine's environment: its own, x86, would
+    // not serve the printer.
+    DriverInfo3 native = driver();
+    native.environment = "Windows x64";
+    ASSERT_TRUE(s.AddPrinterDriverA(native));
 
     struct Case {
         PrinterInfo2 printer;

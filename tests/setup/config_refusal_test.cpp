@@ -36,6 +36,7 @@ TEST_F(ConfigRefusalTest, LimitsOfEachKindOfValue) {
     const struct {
         std::string file, section, key;
         std::size_t limit;
+        DriverFlavour flavour = DriverFlavour::Raster;
     } cases[] = {
         {receiptIni, "QRT-K500NX.XP", "DriverNameU", nameLimit},
         {receiptIni, "QRT-K500NX.XP", "GDIPrintProcessor", nameLimit},
@@ -49,21 +50,24 @@ TEST_F(ConfigRefusalTest, LimitsOfEachKindOfValue) {
         {setupIni, "COMMON-MONITOR.XP", "USBMONitorVersion", versionLimit},
         {setupIni, "ProcessorVersion", "DriverVersion", versionLimit},
         {receiptIni, "QRT-K500NX.XP", "GDI2KDDKDEV", flagLimit},
+        // Read only to decide how the standard flavour's files are staged.
+        {receiptIni, "QRT-K500NX.XP", "STD2KDDKDEV", flagLimit, DriverFlavour::Standard},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
         const std::string original = files.text(c.file);
         // At the limit: accepted. Digits, so that the version values stay numbers.
+        const auto resolveIt = [&] { return resolve(PortKind::Usb, common::osXp, c.flavour); };
         change(c.file, c.section, c.key, std::string(c.limit, '1'));
-        EXPECT_TRUE(resolve().ok()) << resolve().error;
+        EXPECT_TRUE(resolveIt().ok()) << resolveIt().error;
         change(c.file, c.section, c.key, std::string(c.limit + 1, '1'));
-        expectRefused(resolve(), c.key, c.section, c.file);
+        expectRefused(resolveIt(), c.key, c.section, c.file);
         // A quoted value one character too long reads back one character short
         // from a buffer that is a byte too small; it must still be refused.
         change(c.file, c.section, c.key, "\"" + std::string(c.limit + 1, '1') + "\"");
-        expectRefused(resolve(), c.key, c.section, c.file);
+        expectRefused(resolveIt(), c.key, c.section, c.file);
         change(c.file, c.section, c.key, std::string(5000, '1'));
-        expectRefused(resolve(), c.key, c.section, c.file);
+        expectRefused(resolveIt(), c.key, c.section, c.file);
         files.set(c.file, original);
     }
 }

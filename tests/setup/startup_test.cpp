@@ -180,11 +180,13 @@ TEST(Startup, AHugeModelCountDoesNotKeepTheProgramReading) {
     EXPECT_EQ(StartupOutcome::Refused, start(dir, WindowsVariant::Xp, 32).result.outcome);
 }
 
-TEST(Startup, AMissingConfigurationReadsAsZerosAndAMissingLanguageFileGivesEmptyTexts) {
+TEST(Startup, AMissingConfigurationReadsAsZerosAndAMissingLanguageFileGivesEnglishTexts) {
     testsupport::TempDir dir;
     const Started s = start(dir, WindowsVariant::Win7, 64);
     EXPECT_EQ(StartupOutcome::Refused, s.result.outcome);
-    EXPECT_EQ((std::vector<std::string>{""}), s.messages);
+    EXPECT_EQ((std::vector<std::string>{"None of the printers of this package can be installed on "
+                                        "a USB, parallel or serial port."}),
+              s.messages);
 }
 
 TEST(Startup, LanguageZeroOrAbsentAsksForTheChineseFont) {

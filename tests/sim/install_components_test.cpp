@@ -155,16 +155,29 @@ TEST(InstallComponents, OutdatedPrintProcessorIsCopiedOverWithTheSpoolerStopped)
     EXPECT_EQ(calls(s.machine(), "ControlService"), 1u);
 }
 
-TEST(InstallComponents, MonitorTheSpoolerAlreadyKnowsCountsAsInstalled) {
+TEST(InstallComponents, MonitorTheSpoolerSaysItHasIsRecordedOnlyWhereTheSpoolerKeepsIt) {
+    const auto usbPrinter = [](Scenario& s) {
+        return s.install(s.request(PrinterType::Receipt, "QRT-K500NX", "USB_QRT-K500NX_1"));
+    };
+    const std::string key = monitors + "KV USB Monitor";
+    // The spooler says "already installed" but has no such monitor: the run
+    // goes on, the printer cannot get the monitor's port, and no key is made.
     Scenario s(WindowsVariant::Win7, 64);
-    ASSERT_EQ(s.install(s.request(PrinterType::Receipt, "QRT-K500NX", "USB_QRT-K500NX_1")).result,
-              InstallResult::Succeeded);
-    // The key is gone but the spooler still has the monitor: AddMonitorA says 3006.
-    s.machine().simRegistry().deleteTree(monitors + "KV USB Monitor");
     s.machine().faults().failCall("AddMonitorA", platform::err::printMonitorAlreadyInstalled, 1);
-    const auto outcome = s.install(s.request(PrinterType::Ticket, "QRT-T300", "USB_QRT-T300_1"));
-    EXPECT_EQ(outcome.result, InstallResult::Succeeded) << outcome.message;
-    EXPECT_EQ(dword(s.machine(), monitors + "KV USB Monitor", "DriverVersion"), 3u);
+    EXPECT_EQ(usbPrinter(s).result, InstallResult::Failed);
+    EXPECT_FALSE(s.machine().simRegistry().hasKey(key));
+    // So the next run installs the monitor, and the printer with it.
+    const auto rerun = usbPrinter(s);
+    EXPECT_EQ(rerun.result, InstallResult::Succeeded) << rerun.message;
+    EXPECT_EQ(text(s.machine(), key, "Driver"), "KVMONITORUSB.DLL");
+    EXPECT_EQ(dword(s.machine(), key, "DriverVersion"), 3u);
+
+    // A lone version that an earlier setup left is no monitor either.
+    Scenario left(WindowsVariant::Win7, 64);
+    left.machine().simRegistry().setDword(key, "DriverVersion", 3);
+    EXPECT_EQ(usbPrinter(left).result, InstallResult::Succeeded);
+    EXPECT_EQ(text(left.machine(), key, "Driver"), "KVMONITORUSB.DLL");
+    EXPECT_EQ(calls(left.machine(), "AddMonitorA"), 1u);
 }
 
 TEST(InstallComponents, SystemPrintProcessorIsLeftAloneButOnlyByItsExactName) {

@@ -85,8 +85,8 @@ TEST_P(InstallMatrix, EveryModelOnEveryPortItOffers) {
             if (port == "NET:" && os <= common::osNt4) {
                 // Standard TCP/IP ports came with Windows 2000.
                 EXPECT_EQ(outcome.result, InstallResult::Stopped);
-                ASSERT_EQ(s.messages().size(), 1u);
-                EXPECT_EQ(s.messages()[0].rfind(s.text("IDS_ERR_ADDPORTERROR") + "\n", 0), 0u);
+                ASSERT_EQ(s.messages().size(), 2u);
+                EXPECT_EQ(s.messages()[1], s.text("IDS_ERR_ADDPORTERROR"));
                 continue;
             }
             ASSERT_EQ(outcome.result, InstallResult::Succeeded) << outcome.message;
@@ -119,9 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Edition{WindowsVariant::Vista, 64}, Edition{WindowsVariant::Server2008, 32},
                       Edition{WindowsVariant::Server2008, 64},
                       Edition{WindowsVariant::Server2008R2, 64}, Edition{WindowsVariant::Win7, 32},
-                      Edition{WindowsVariant::Win7, 64}),
+                      Edition{WindowsVariant::Win7, 64}, Edition{WindowsVariant::Win8, 32},
+                      Edition{WindowsVariant::Server2012R2, 64}, Edition{WindowsVariant::Win81, 64},
+                      Edition{WindowsVariant::Win10, 32}, Edition{WindowsVariant::Win10, 64},
+                      Edition{WindowsVariant::Server2022, 64}, Edition{WindowsVariant::Win11, 64}),
     [](const ::testing::TestParamInfo<Edition>& param) {
-        return windowsVariantName(param.param.os) + "_" + std::to_string(param.param.bits);
+        std::string name = windowsVariantName(param.param.os);
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name + "_" + std::to_string(param.param.bits);
     });
 
 } // namespace

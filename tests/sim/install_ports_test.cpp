@@ -151,15 +151,20 @@ TEST(InstallNetwork, AddsTheTcpIpPortAndAcceptsItWhenItExists) {
     EXPECT_EQ(outcome.printerName, "QRT-N90(E)(1)");
 }
 
-TEST(InstallNetwork, PortTheMonitorRefusesStopsWithItsReasonInOneMessage) {
+TEST(InstallNetwork, PortTheMonitorRefusesShowsTheSystemsTextThenTheSetups) {
     Scenario s(WindowsVariant::Win7, 64);
     auto r = s.request(PrinterType::Receipt, "QRT-N90", "NET:");
     r.ipAddress = {10, 0, 0, 7};
     s.machine().faults().failCall("OpenPrinterA", platform::err::accessDenied, 1);
+    const std::size_t before = s.machine().simDesktop().messageBoxes().size();
     const auto outcome = s.install(r);
     EXPECT_EQ(outcome.result, InstallResult::Stopped);
     EXPECT_EQ(s.messages(),
-              std::vector<std::string>{s.text("IDS_ERR_ADDPORTERROR") + "\nAccess is denied."});
+              (std::vector<std::string>{"Access is denied.", s.text("IDS_ERR_ADDPORTERROR")}));
+    const auto& boxes = s.machine().simDesktop().messageBoxes();
+    ASSERT_EQ(boxes.size(), before + 2);
+    EXPECT_EQ(boxes[before].caption, "ERROR");
+    EXPECT_EQ(boxes[before].type, platform::mb::ok | platform::mb::iconInformation);
     EXPECT_TRUE(s.machine().simSpooler().printers().empty());
 }
 

@@ -65,9 +65,18 @@ TEST_F(Staging, EachKindLandsInItsFolder) {
 
 TEST_F(Staging, SystemFolderOnWindows64IsTheNativeOne) {
     use(WindowsVariant::Win7, 64);
+    const std::string native = "C:\\WINDOWS\\system32\\KVMONITORUSB.DLL";
+    const std::string wow = "C:\\WINDOWS\\SysWOW64\\KVMONITORUSB.DLL";
+    // Both folders hold a read-only file of that name: the mark is cleared on
+    // the file that is replaced, not on its 32-bit namesake.
+    for (const std::string& path : {native, wow}) {
+        m().simFiles().writeText(path, "old");
+        m().simFiles().setReadOnly(path);
+    }
     EXPECT_EQ(copy("KVMONITORUSB.DLL", destination::systemFolder), staged::copied);
-    EXPECT_TRUE(m().simFiles().exists("C:\\WINDOWS\\system32\\KVMONITORUSB.DLL"));
-    EXPECT_FALSE(m().simFiles().exists("C:\\WINDOWS\\SysWOW64\\KVMONITORUSB.DLL"));
+    EXPECT_EQ(content(m(), native), "W64 KVMONITORUSB.DLL");
+    EXPECT_EQ(content(m(), wow), "old");
+    EXPECT_NE(m().simFiles().attributes(wow) & platform::fileattr::readOnly, 0u);
     EXPECT_FALSE(m().simFiles().redirectionDisabled());
 }
 

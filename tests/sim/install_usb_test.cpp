@@ -252,17 +252,24 @@ TEST(InstallUsb, SeveralPrintersStopTypicalModeToo) {
     EXPECT_TRUE(s.machine().simSpooler().printers().empty());
 }
 
-TEST(InstallUsb, FailedIdentityWriteStopsWithOneMessage) {
-    Scenario s(WindowsVariant::Win7, 64);
-    s.machine().simUsb().attachPrinter(9);
-    s.machine().simUsb().removeFunction("uWrite");
-    s.machine().simDesktop().queueAnswers({platform::mb::idYes});
-    auto r = s.request(PrinterType::Receipt, k500, "USB_QRT-K500NX_1");
-    r.typical = false;
-    const auto outcome = s.install(r);
-    EXPECT_EQ(outcome.result, InstallResult::Stopped);
-    EXPECT_EQ(s.messages(),
-              (std::vector<std::string>{s.text("IDS_INF_CHANGEID"), "open function error"}));
+TEST(InstallUsb, FailedIdentityWriteStopsAfterTheLibrarysMessage) {
+    // Advanced mode then says what failed; typical mode leaves it at the library's word.
+    for (const bool typical : {false, true}) {
+        SCOPED_TRACE(typical ? "typical" : "advanced");
+        Scenario s(WindowsVariant::Win7, 64);
+        s.machine().simUsb().attachPrinter(9);
+        s.machine().simUsb().removeFunction("uWrite");
+        s.machine().simDesktop().queueAnswers({platform::mb::idYes});
+        auto r = s.request(PrinterType::Receipt, k500, "USB_QRT-K500NX_1");
+        r.typical = typical;
+        const auto outcome = s.install(r);
+        EXPECT_EQ(outcome.result, InstallResult::Stopped);
+        std::vector<std::string> expected{s.text("IDS_INF_CHANGEID"), "open function error"};
+        if (!typical)
+            expected.push_back("Failed to set Printer ID!");
+        EXPECT_EQ(s.messages(), expected);
+        EXPECT_TRUE(s.machine().simSpooler().printers().empty());
+    }
 }
 
 TEST(InstallUsb, SecondInstallationOnTheSamePortHasReachedTheLimitAtOnce) {

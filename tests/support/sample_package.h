@@ -47,7 +47,12 @@ inline common::OsVariant osVariantOf(WindowsVariant os) {
     case WindowsVariant::Win7:
         return common::osWin7;
     default:
-        return common::osWin9x;
+        if (platform::sim::isWin9x(os))
+            return common::osWin9x;
+        // Later Windows reads as the nearest the package describes.
+        return platform::sim::versionRecord(os).productType == platform::productWorkstation
+                   ? common::osWin7
+                   : common::os2008;
     }
 }
 

@@ -116,6 +116,7 @@ TEST(RemovalEnvironment, SuffixAndSpoolerEnvironmentPerVariant) {
         uninstall::RemovalEnvironment e;
         e.os = c.os;
         e.wow64 = c.wow64;
+        e.windows64 = c.wow64;
         EXPECT_EQ(e.suffix(), c.suffix) << c.os;
         EXPECT_EQ(e.spooler(), c.spooler) << c.os;
     }

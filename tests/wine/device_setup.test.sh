@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # The seam's Win32 device-setup adapters against the real SetupAPI under Wine:
 #  - every package INF, and one with the reader's corner cases, lists as in
 #    tests/wine/device_setup/*.txt (the simulated SetupAPI is held to the same

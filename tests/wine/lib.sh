@@ -15,6 +15,70 @@ ini_value() {
     }' "$1"
 }
 
-winprobe() { wine "$PKG_BUILD_WIN32/tests/wine/winprobe.exe" "$@"; }
+# The 64-bit build where this machine runs no 32-bit programs (wine_loader.sh).
+winprobe() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    wine "$PKG_BUILD_WIN64/tests/wine/winprobe.exe" "$@"
+  else
+    wine "$PKG_BUILD_WIN32/tests/wine/winprobe.exe" "$@"
+  fi
+}
+
+# The spooler's printers and drivers (printers_probe.cpp), from the build this
+# machine can run.
+printers_probe() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    wine "$PKG_BUILD_WIN64/tests/wine/printers_probe.exe" "$@"
+  else
+    wine "$PKG_BUILD_WIN32/tests/wine/printers_probe.exe" "$@"
+  fi
+}
+
+# uninstall_into PACKAGE: where this machine runs no 32-bit programs, the 64-bit
+# build of Uninstall.exe (the same program, built for the tests) takes the
+# package's place.
+uninstall_into() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    cp "$PKG_BUILD_WIN64/uninstall/Uninstall.exe" "$1/Uninstall.exe"
+    echo "WINE: no 32-bit programs run here; the 64-bit build of Uninstall.exe runs instead"
+  fi
+}
 
 fail() { echo "FAIL: $*"; exit 1; }
+
+# `wine` starts its 32-bit loader first; a machine whose kernel runs no 32-bit
+# programs (that loader fails with "Exec format error") still runs 64-bit ones
+# with the 64-bit loader. wine_64 runs a 64-bit program either way.
+can_run_32bit() { wine cmd /c exit >/dev/null 2>&1; }
+wine_64() {
+  if can_run_32bit; then
+    wine "$@"
+  else
+    local loader
+    loader=$(command -v wine64 || echo /usr/lib/wine/wine64)
+    WINELOADER=$loader "$loader" "$@"
+  fi
+}
+# A 64-bit program under Wine. The `wine` loader is the 32-bit one, which a kernel
+# without 32-bit support cannot start at all; the 64-bit loader is then taken directly.
+wine64_run() {
+  if [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"
+  else
+    wine "$@"
+  fi
+}
+
+# make_download_logos DIR: the logos the Download page tests and screenshots use,
+# made with ImageMagick as users make them (the colour one with its default
+# 124-byte information header), and a small firmware file.
+make_download_logos() {
+  mkdir -p "$1"
+  convert -size 200x120 gradient:'#fff2a0-#4aa0ff' -fill '#203060' -draw 'circle 100,60 100,18' \
+    -fill '#e04040' -draw 'rectangle 66,50 134,70' -type TrueColor "$1/logo24.bmp" &&
+  convert -size 160x96 radial-gradient:white-black -colorspace Gray -type Palette -compress None \
+    "BMP3:$1/logo8.bmp" &&
+  convert -size 120x80 xc:white -fill black -draw 'circle 60,40 60,8' -draw 'rectangle 4,4 30,76' \
+    -monochrome -compress None "$1/logo1.bmp" &&
+  head -c 3000 /dev/urandom >"$1/firmware.JK"
+}

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # The 32-bit logotool.exe under Wine must give, byte for byte, the work bitmaps and
 # printer jobs that the native build gave for the same small pictures (golden files
 # in logotool_data/): the conversions depend on single-precision steps, which an

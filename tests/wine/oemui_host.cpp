@@ -20,6 +20,8 @@
 #include <objbase.h>
 #include <prsht.h>
 
+#include "oemui_interface.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -29,117 +31,9 @@
 
 namespace {
 
-// --- the host's side of the interface, from its documentation ---------------
+using namespace oemui_probe;
 
-struct OEMDMPARAM {
-    DWORD cbSize;
-    PVOID pdriverobj;
-    HANDLE hPrinter;
-    HANDLE hModule;
-    PDEVMODEW pPublicDMIn;
-    PDEVMODEW pPublicDMOut;
-    PVOID pOEMDMIn;
-    PVOID pOEMDMOut;
-    DWORD cbBufSize;
-};
-
-struct OEMCUIPPARAM {
-    DWORD cbSize;
-    PVOID poemuiobj;
-    HANDLE hPrinter;
-    PWSTR pPrinterName;
-    HANDLE hModule;
-    HANDLE hOEMHeap;
-    PDEVMODEW pPublicDM;
-    PVOID pOEMDM;
-    DWORD dwFlags;
-    POPTITEM pDrvOptItems;
-    DWORD cDrvOptItems;
-    POPTITEM pOEMOptItems;
-    DWORD cOEMOptItems;
-    PVOID pOEMUserData;
-    PVOID OEMCUIPCallback;
-};
-
-struct OEMUIPSPARAM {
-    DWORD cbSize;
-    PVOID poemuiobj;
-    HANDLE hPrinter;
-    PWSTR pPrinterName;
-    HANDLE hModule;
-    HANDLE hOEMHeap;
-    PDEVMODEW pPublicDM;
-    PVOID pOEMDM;
-    PVOID pOEMUserData;
-    DWORD dwFlags;
-    PVOID pOemEntry;
-};
-
-struct OemUi;
-struct OemUiVtbl {
-    HRESULT(STDMETHODCALLTYPE* QueryInterface)(OemUi*, REFIID, void**);
-    ULONG(STDMETHODCALLTYPE* AddRef)(OemUi*);
-    ULONG(STDMETHODCALLTYPE* Release)(OemUi*);
-    HRESULT(STDMETHODCALLTYPE* GetInfo)(OemUi*, DWORD, PVOID, DWORD, PDWORD);
-    HRESULT(STDMETHODCALLTYPE* DevMode)(OemUi*, DWORD, OEMDMPARAM*);
-    HRESULT(STDMETHODCALLTYPE* PublishDriverInterface)(OemUi*, IUnknown*);
-    HRESULT(STDMETHODCALLTYPE* CommonUIProp)(OemUi*, DWORD, OEMCUIPPARAM*);
-    HRESULT(STDMETHODCALLTYPE* DocumentPropertySheets)(OemUi*, PPROPSHEETUI_INFO, LPARAM);
-    HRESULT(STDMETHODCALLTYPE* DevicePropertySheets)(OemUi*, PPROPSHEETUI_INFO, LPARAM);
-    HRESULT(STDMETHODCALLTYPE* DevQueryPrintEx)(OemUi*, PVOID, PVOID, PDEVMODEW, PVOID);
-    HRESULT(STDMETHODCALLTYPE* DeviceCapabilities)
-    (OemUi*, PVOID, HANDLE, PWSTR, WORD, PVOID, PDEVMODEW, PVOID, DWORD, DWORD*);
-    HRESULT(STDMETHODCALLTYPE* UpgradePrinter)(OemUi*, DWORD, PBYTE);
-    HRESULT(STDMETHODCALLTYPE* PrinterEvent)(OemUi*, PWSTR, INT, DWORD, LPARAM);
-    HRESULT(STDMETHODCALLTYPE* DriverEvent)(OemUi*, DWORD, DWORD, LPBYTE, LPARAM);
-    HRESULT(STDMETHODCALLTYPE* QueryColorProfile)
-    (OemUi*, HANDLE, PVOID, PDEVMODEW, PVOID, ULONG, VOID*, ULONG*, ULONG*);
-    HRESULT(STDMETHODCALLTYPE* FontInstallerDlgProc)(OemUi*, HWND, UINT, WPARAM, LPARAM);
-    HRESULT(STDMETHODCALLTYPE* UpdateExternalFonts)(OemUi*, HANDLE, HANDLE, PWSTR);
-};
-struct OemUi {
-    const OemUiVtbl* lpVtbl;
-};
-
-const GUID clsidOemUi = {
-    0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
-const GUID iidPrintOemUi = {
-    0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
-const GUID iidPrintOemDriverUi = {
-    0x92B05D50, 0x78BC, 0x11D1, {0x94, 0x80, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
-const GUID iidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const GUID iidClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const GUID someOtherId = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
-
-constexpr DWORD OEMGI_GETSIGNATURE = 1, OEMGI_GETINTERFACEVERSION = 2, OEMGI_GETVERSION = 3,
-                OEMGI_GETPUBLISHERINFO = 4;
-constexpr DWORD OEMDM_SIZE = 1, OEMDM_DEFAULT = 2, OEMDM_CONVERT = 3, OEMDM_MERGE = 4;
-constexpr DWORD OEMCUIP_DOCPROP = 1, OEMCUIP_PRNPROP = 2;
 constexpr DWORD marker = 0xDEADBEEF;
-
-// --- reporting ----------------------------------------------------------------
-
-int failures = 0;
-
-void check(bool ok, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::printf("%s ", ok ? "ok  " : "FAIL");
-    std::vprintf(format, args);
-    std::printf("\n");
-    va_end(args);
-    if (!ok) {
-        ++failures;
-    }
-}
-
-std::string narrow(const std::wstring& s) {
-    std::string out;
-    for (wchar_t c : s) {
-        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
-    return out;
-}
 
 // --- the driver's IPrintOemDriverUI, counting references ------------------------
 
@@ -173,37 +67,6 @@ public:
     ULONG references = 1;
     int queries = 0;
 };
-
-// --- the common property sheet's pfnComPropSheet -----------------------------
-
-struct SheetCall {
-    HANDLE sheet;
-    UINT function;
-    LPARAM lParam1;
-    LPARAM lParam2;
-    PROPSHEETPAGEW page;
-};
-
-std::vector<SheetCall> sheetCalls;
-LONG_PTR nextPageHandle = 0x1000;
-HANDLE const sheetHandle = reinterpret_cast<HANDLE>(0xC0FFEE);
-
-LONG_PTR CALLBACK recordSheetCall(HANDLE sheet, UINT function, LPARAM lParam1, LPARAM lParam2) {
-    SheetCall call{sheet, function, lParam1, lParam2, {}};
-    LONG_PTR answer = 1;
-    if (function == CPSFUNC_ADD_PROPSHEETPAGEW) {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam1);
-        std::memcpy(&call.page, page,
-                    page->dwSize < sizeof call.page ? page->dwSize : sizeof call.page);
-        answer = nextPageHandle++;
-    }
-    sheetCalls.push_back(call);
-    return answer;
-}
-
-int templateOf(const PROPSHEETPAGEW& page) {
-    return static_cast<int>(reinterpret_cast<ULONG_PTR>(page.pszTemplate));
-}
 
 // --- dialog templates --------------------------------------------------------
 
@@ -669,30 +532,19 @@ void checkSheet(OemUi* ui, bool device, const std::vector<int>& expectedPages,
 
 int main(int argc, char** argv) {
     // The plug-in beside this program, or the path given.
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"57KXUI.dll";
+    std::wstring path = pluginBesideProgram();
     if (argc > 1) {
         wchar_t given[MAX_PATH] = {};
         ::MultiByteToWideChar(CP_ACP, 0, argv[1], -1, given, MAX_PATH);
         path = given;
     }
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
-    HMODULE module = ::LoadLibraryW(path.c_str());
+    HMODULE module = loadPlugin(path);
     if (module == nullptr) {
-        std::printf("cannot load %s (error %lu)\n", narrow(path).c_str(), ::GetLastError());
         return 2;
     }
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-    const auto getClassObject = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllGetClassObject")));
-    const auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllCanUnloadNow")));
+    const auto getClassObject = exported<GetClassObject>(module, "DllGetClassObject");
+    const auto canUnloadNow = exported<CanUnloadNow>(module, "DllCanUnloadNow");
     check(getClassObject != nullptr && canUnloadNow != nullptr,
           "DllGetClassObject and DllCanUnloadNow are exported by name");
     if (getClassObject == nullptr || canUnloadNow == nullptr) {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # The profile-file engine answers as the system's GetPrivateProfileStringA does:
 # on the tricky cases the program writes itself, and key by key on every INI
 # file of the package.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # The seam's Win32 spooler, service-manager and file-version adapters against
 # the system under Wine (spooler_probe.exe): the answers Windows and Wine share
 # are checked; where Wine's spooler is known to answer otherwise than Windows

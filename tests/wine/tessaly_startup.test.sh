@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # Tessaly.exe's start-up checks, for real under Wine (a 64-bit prefix: the
 # 32-bit program runs under WOW64).
 set -u
 . "$(dirname "$0")/lib.sh"
 pkg=$PKG_PACKAGE
 lang=$pkg/language/setup.ini
+title=$(ini_value "$lang" Setup Caption)
 
-# 1. A good package on 64-bit Windows passes every check and ends without a message.
+# 1. A good package passes every check: the wizard opens, no message first;
+#    Cancel ends it.
 ( cd "$pkg" && wine ./Tessaly.exe ) &
 program=$!
-if winprobe read Error 5; then
-  kill $program 2>/dev/null
-  fail "a message box appeared for a good package"
-fi
-wait $program || fail "Tessaly.exe refused a good package (exit $?)"
-echo "ok: good package passes"
+winprobe rect "$title" 60 >/dev/null || fail "the wizard did not open for a good package"
+winprobe message "$title" 2 >/dev/null && fail "a message box appeared for a good package"
+winprobe click "$title" 2
+wait $program
+winprobe gone "$title" 10 || fail "Cancel did not end the wizard"
+echo "ok: good package opens the wizard; Cancel ends it"
 
 # 2. While a window titled "Uninstall" is open, Tessaly refuses with the Close text.
 winprobe hold Uninstall 8 &
@@ -22,7 +25,7 @@ holder=$!
 sleep 2
 ( cd "$pkg" && wine ./Tessaly.exe ) &
 program=$!
-shown=$(winprobe read Error 30)
+shown=$(winprobe message "$title" 30)
 echo "$shown"
 expected=$(ini_value "$lang" Setup Close)
 [ -n "$expected" ] || fail "no Close text in $lang"
@@ -39,10 +42,21 @@ grep -q '^Supported32OR64=1' "$copy/DRVCONFIG/setup.ini" ||
   sed -i 's/^\[DEVICENAME\].*/&\nSupported32OR64=1\r/' "$copy/DRVCONFIG/setup.ini"
 ( cd "$copy" && wine ./Tessaly.exe ) &
 program=$!
-shown=$(winprobe read Error 30)
+shown=$(winprobe message "$title" 30)
 echo "$shown"
 expected=$(ini_value "$lang" Message IDS_X64)
 echo "$shown" | grep -qF "$expected" || fail "expected \"$expected\""
 wait $program && fail "Tessaly.exe went on with a 32-bit-only package"
-rm -rf "$copy"
 echo "ok: 32-bit-only package refused on 64-bit Windows"
+
+# 4. Without its language file (a damaged package) the refusal still says why,
+#    in the package's English words.
+rm -rf "$copy/language"
+( cd "$copy" && wine ./Tessaly.exe ) &
+program=$!
+shown=$(winprobe message "$title" 30)
+echo "$shown"
+echo "$shown" | grep -qF "$expected" || fail "no text without the language file"
+wait $program
+rm -rf "$copy"
+echo "ok: a missing language file falls back to the English texts"

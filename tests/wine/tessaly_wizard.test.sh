@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # The real Tessaly.exe from the package, driven through its pages by window
 # messages as a user would click, installs the sample receipt printer on a
 # parallel port; Wine's own spooler then lists the printer and its driver.

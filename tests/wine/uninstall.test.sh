@@ -8,14 +8,15 @@ set -u
 copy=$(mktemp -d)
 trap 'rm -rf "$copy"' EXIT
 cp -r "$PKG_PACKAGE"/. "$copy"/
+uninstall_into "$copy"
 lang=$copy/language/uninstall.ini
 title=$(ini_value "$lang" Uninstall Title)
 msg() { ini_value "$lang" Message "$1" | sed "s/%s/$2/"; }
-printers() { wine "$PKG_BUILD_WIN32/tests/wine/printers_probe.exe" | tr -d '\r'; }
+printers() { printers_probe | tr -d '\r'; }
 step() { winprobe "$@" || fail "winprobe $*"; sleep 0.7; }
 printer="QRT-K500NX(P)"
 
-added=$(wine "$PKG_BUILD_WIN32/tests/wine/printers_probe.exe" add "$printer" \
+added=$(printers_probe add "$printer" \
   "QRT-K500NX Receipt" "$(winepath -w "$copy/W64")" | tr -d '\r')
 echo "$added"
 [ "$added" = "added $printer" ] || fail "the test's printer could not be created: $added"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # The seam's adapter of the maker's USB library, KvUsbInt.dll, whose calling
 # convention is not published: five thousand rounds of open, descriptor and
 # close on a stand-in built as stdcall and on one built as cdecl answer the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: 32-bit Windows programs
 # Install under Wine, watched from outside the way the setup program and the
 # uninstaller watch it: by its window title and its log box.
 #  - an unknown argument shows the window and closes it by itself, log empty;

@@ -16,6 +16,12 @@
 //   winprobe controls TITLE            print every control: id, class, state, text
 //   winprobe items TITLE ID            print the rows of a combo box, list box or list
 //                                      view (a list view's check box as "[x] " or "[ ] ")
+//   winprobe box TEXT SECONDS          wait for a dialog box (a message box under any
+//                                      caption) one of whose controls shows TEXT; print
+//                                      its caption and texts, press its OK button
+//   winprobe nobox TEXT SECONDS        succeed when no such box appears in time
+//   winprobe version                   print what GetVersionExA tells a program:
+//                                      platform id, version, build, product type
 #include <windows.h>
 
 #include <commctrl.h>
@@ -227,11 +233,59 @@ int choose(HWND list, const std::wstring& text) {
     return 0;
 }
 
+struct BoxSearch {
+    std::wstring text;
+    HWND box = nullptr;
+};
+
+BOOL CALLBACK childShows(HWND child, LPARAM search) {
+    auto* s = reinterpret_cast<BoxSearch*>(search);
+    if (windowText(child).find(s->text) == std::wstring::npos)
+        return TRUE;
+    s->box = GetAncestor(child, GA_ROOT);
+    return FALSE;
+}
+
+BOOL CALLBACK dialogShows(HWND window, LPARAM search) {
+    if (className(window) == L"#32770" && IsWindowVisible(window))
+        EnumChildWindows(window, childShows, search);
+    return reinterpret_cast<BoxSearch*>(search)->box == nullptr;
+}
+
+HWND waitForBox(const std::wstring& text, DWORD seconds) {
+    const DWORD until = GetTickCount() + seconds * 1000;
+    for (;;) {
+        BoxSearch search{text};
+        EnumWindows(dialogShows, reinterpret_cast<LPARAM>(&search));
+        if (search.box != nullptr)
+            return search.box;
+        if (GetTickCount() > until)
+            return nullptr;
+        Sleep(100);
+    }
+}
+
+int version() {
+    OSVERSIONINFOEXA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) {
+        v = OSVERSIONINFOEXA{};
+        v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)))
+            return 1;
+    }
+    std::printf("platform %lu version %lu.%lu build %lu product %u\n", v.dwPlatformId,
+                v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber & 0xFFFF, v.wProductType);
+    return 0;
+}
+
 } // namespace
 
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"version")
+        return version();
     if (argv == nullptr || argc < 3) {
         std::fprintf(stderr, "usage: winprobe COMMAND TITLE ...\n");
         return 2;
@@ -275,6 +329,20 @@ int main() {
         std::fflush(stdout);
         return 0;
     }
+    if (command == L"box") {
+        HWND box = waitForBox(title, number(3));
+        if (box == nullptr) {
+            std::printf("no box showing \"%s\"\n", utf8(title).c_str());
+            return 1;
+        }
+        Sleep(300);
+        std::printf("caption: %s\n", utf8(windowText(box)).c_str());
+        EnumChildWindows(box, printChild, 1);
+        std::fflush(stdout);
+        return 0;
+    }
+    if (command == L"nobox")
+        return waitForBox(title, number(3)) == nullptr ? 0 : 1;
     if (command == L"rect") {
         HWND w = waitFor(title, number(3));
         RECT r{};

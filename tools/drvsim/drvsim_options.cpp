@@ -105,9 +105,8 @@ struct Parser {
             if (name == "--os") {
                 const auto os = platform::sim::parseWindowsVariant(v);
                 if (!os)
-                    return fail("--os is one of 95, 98, me, nt4, 2000, xp, xp64, 2003, vista, "
-                                "2008, 2008r2, 7, 8, not '" +
-                                v + "'");
+                    return fail("--os is one of " + platform::sim::windowsVariantNames(", ") +
+                                ", not '" + v + "'");
                 o.os = *os;
                 return true;
             }
@@ -384,8 +383,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 std::string usage() {
     return "drvsim: try the driver package on a simulated Windows machine kept in a folder.\n"
            "\n"
-           "  drvsim init  --machine DIR --os "
-           "{95|98|me|nt4|2000|xp|xp64|2003|vista|2008|2008r2|7|8}\n"
+           "  drvsim init  --machine DIR --os {" +
+           platform::sim::windowsVariantNames("|") +
+           "}\n"
            "               --bits {32|64} [--user] [--usb-printer IDWORD]... [--in-use "
            "WINPATH]...\n"
            "               [--device CLASS:DESCRIPTION:HWID]... [--no-usb-library]\n"

@@ -167,20 +167,7 @@ std::vector<std::string> filesAdded(SimMachine& m, const Baseline& baseline) {
 } // namespace
 
 std::string editionName(platform::sim::WindowsVariant os) {
-    static const std::map<std::string, std::string> names = {{"95", "Windows 95"},
-                                                             {"98", "Windows 98"},
-                                                             {"me", "Windows Me"},
-                                                             {"nt4", "Windows NT 4.0"},
-                                                             {"2000", "Windows 2000"},
-                                                             {"xp", "Windows XP"},
-                                                             {"xp64", "Windows XP x64"},
-                                                             {"2003", "Windows Server 2003"},
-                                                             {"vista", "Windows Vista"},
-                                                             {"2008", "Windows Server 2008"},
-                                                             {"2008r2", "Windows Server 2008 R2"},
-                                                             {"7", "Windows 7"},
-                                                             {"8", "Windows 8"}};
-    return names.at(platform::sim::windowsVariantName(os));
+    return platform::sim::windowsVariantTitle(os);
 }
 
 RegistryChanges registryChanges(SimMachine& m, const std::string& baseline) {

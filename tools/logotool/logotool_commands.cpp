@@ -1,13 +1,17 @@
 #include "tools/logotool/logotool_commands.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "oemui/tools/bmp_file.h"
 #include "oemui/tools/logo_file_check.h"
+#include "oemui/tools/logo_preview.h"
 #include "oemui/tools/logo_settings.h"
 #include "oemui/tools/logo_texts.h"
 #include "oemui/tools/make_work_bitmap.h"
+#include "oemui/tools/picture_file.h"
+#include "oemui/tools/stdio_files.h"
 
 namespace logotool {
 
@@ -19,11 +23,17 @@ int refused(std::FILE* err, const std::string& file, const std::string& message)
     return kExitRefused;
 }
 
+logo::BmpHeaders headersOf(const std::string& file) {
+    logo::BmpHeaders headers;
+    if (std::unique_ptr<logo::ByteSource> source = logo::openFileSource(file)) {
+        logo::readBmpHeaders(*source, headers);
+    }
+    return headers;
+}
+
 // Names the depth when that is what stops the conversion.
-std::string conversionProblem(const std::string& file, logo::ImageError error, bool gray) {
+std::string conversionProblem(const logo::BmpHeaders& headers, logo::ImageError error, bool gray) {
     if (error == logo::ImageError::UnsupportedDepth) {
-        logo::BmpHeaders headers;
-        logo::peekBmpHeaders(file, headers);
         if (!gray && headers.bitCount == 1) {
             return "is a 1-bit picture already: in Transformation mode it is sent as it is";
         }
@@ -34,42 +44,47 @@ std::string conversionProblem(const std::string& file, logo::ImageError error, b
     return logo::describeImageError(error);
 }
 
-// What the page does when it takes a file into its list: the size check, then the
-// work bitmap of the mode. A 1-bit source needs none in Transformation mode.
-int prepareLogo(const Options& options, const std::string& file, bool printPath, std::FILE* out,
+// What the page does when it takes a file into its list: the checks of its headers,
+// then the work bitmap of the mode. A 1-bit source needs none in Transformation mode.
+int prepareLogo(const Options& options, const std::string& file, bool convertOnly, std::FILE* out,
                 std::FILE* err) {
     const logo::LogoFileCheck check = logo::checkLogoFile(file);
     if (check != logo::LogoFileCheck::Accepted) {
         return refused(err, file, logo::logoFileCheckText(check));
     }
     const bool gray = options.mode == logo::LogoMode::Gray;
-    logo::BmpHeaders headers;
-    if (!gray && !printPath && logo::peekBmpHeaders(file, headers) == logo::ImageError::None &&
-        headers.type == logo::kBmpSignature && headers.bitCount == 1) {
+    const logo::BmpHeaders headers = headersOf(file);
+    if (!gray && !convertOnly && headers.bitCount == 1) {
         return kExitOk;
     }
-    std::string workPath;
-    const logo::ImageError error =
-        gray ? logo::makeGrayWorkBitmap(file,
-                                        logo::depthSet(24) | logo::depthSet(8) | logo::depthSet(1),
-                                        options.contrast, options.brightness, workPath)
-             : logo::makeMonoWorkBitmap(file, logo::depthSet(24) | logo::depthSet(8),
-                                        options.halftone.value_or(logo::kHalftoneDitherM3),
-                                        options.contrast, options.brightness, workPath);
-    if (error != logo::ImageError::None) {
-        return refused(err, file, conversionProblem(file, error, gray));
+    logo::StdioLogoFiles logo(file, convertOnly ? options.out : std::nullopt);
+    if (!logo.workPath()) {
+        return refused(err, file, "no work bitmap can be named after this file name");
     }
-    if (printPath) {
-        std::fprintf(out, "%s\n", workPath.c_str());
+    const logo::ImageError error =
+        gray ? logo::makeGrayWorkBitmap(logo,
+                                        logo::depthSet(24) | logo::depthSet(8) | logo::depthSet(1),
+                                        options.contrast, options.brightness)
+             : logo::makeMonoWorkBitmap(logo, logo::depthSet(24) | logo::depthSet(8),
+                                        options.halftone.value_or(logo::kHalftoneDitherM3),
+                                        options.contrast, options.brightness);
+    if (error == logo::ImageError::CannotCreate) {
+        return refused(err, *logo.workPath(), "cannot be written");
+    }
+    if (error != logo::ImageError::None) {
+        return refused(err, file, conversionProblem(headers, error, gray));
+    }
+    if (convertOnly) {
+        std::fprintf(out, "%s\n", logo.workPath()->c_str());
     }
     return kExitOk;
 }
 
-int writeBytes(const Options& options, const std::vector<std::uint8_t>& bytes, std::FILE* out,
-               std::FILE* err) {
-    if (options.out) {
-        if (!logo::writeWholeFile(*options.out, bytes.data(), bytes.size())) {
-            return refused(err, *options.out, "cannot be written");
+int writeBytes(const std::optional<std::string>& to, const std::vector<std::uint8_t>& bytes,
+               std::FILE* out, std::FILE* err) {
+    if (to) {
+        if (!logo::writeWholeFile(*to, bytes.data(), bytes.size())) {
+            return refused(err, *to, "cannot be written");
         }
         return kExitOk;
     }
@@ -95,7 +110,35 @@ int runJob(const Options& options, std::FILE* out, std::FILE* err) {
                              result.error == logo::LogoJobError::LogoTooBig;
         return refused(err, perLogo ? options.files[result.failedLogo] : "", result.message);
     }
-    return writeBytes(options, result.job.bytes(), out, err);
+    return writeBytes(options.out, result.job.bytes(), out, err);
+}
+
+// Job files are small (the printer's logo memory is 96 KiB); anything beyond this is
+// not one.
+constexpr std::uint64_t kLargestJob = 16u * 1024u * 1024u;
+
+int runPreview(const Options& options, std::FILE* out, std::FILE* err) {
+    const std::string& file = options.files.front();
+    std::unique_ptr<logo::ByteSource> source = logo::openFileSource(file);
+    const std::optional<std::uint64_t> size = source ? source->size() : std::nullopt;
+    if (!size) {
+        return refused(err, file, "cannot be opened or read");
+    }
+    if (*size > kLargestJob) {
+        return refused(err, file, "is too large to be a job of logos");
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*size));
+    if (!source->seek(0) || source->read(bytes.data(), bytes.size()) != bytes.size()) {
+        return refused(err, file, "cannot be read");
+    }
+    const logo::JobPreview preview = logo::previewLogoJob(bytes.data(), bytes.size());
+    if (!preview.ok) {
+        return refused(err, file, preview.error);
+    }
+    const bool png = pictureFormatOf(*options.out) == PictureFormat::Png;
+    return writeBytes(options.out,
+                      png ? logo::encodePng(preview.picture) : logo::encodeGrayBmp(preview.picture),
+                      out, err);
 }
 
 } // namespace
@@ -110,7 +153,9 @@ int runCommand(const Options& options, std::FILE* out, std::FILE* err) {
     case Command::Job:
         return runJob(options, out, err);
     case Command::Clear:
-        return writeBytes(options, logo::buildClearAllLogosJob().bytes(), out, err);
+        return writeBytes(options.out, logo::buildClearAllLogosJob().bytes(), out, err);
+    case Command::Preview:
+        return runPreview(options, out, err);
     }
     return kExitUsage;
 }

@@ -8,12 +8,14 @@ namespace logotool {
 
 const char kUsage[] =
     "usage: logotool convert --mode {mono|gray} [--halftone {none|m3|m4|diffuse}]\n"
-    "                        [--contrast N] [--brightness N] FILE.bmp\n"
+    "                        [--contrast N] [--brightness N] [--out FILE] LOGO.bmp\n"
     "       logotool job --mode {mono|gray} [--halftone {none|m3|m4|diffuse}]\n"
     "                    [--contrast N] [--brightness N] [--out FILE] LOGO.bmp...\n"
     "       logotool clear [--out FILE]\n"
-    "N is -100..100. convert writes the work bitmap beside FILE and prints its path;\n"
-    "job and clear write the printer job's bytes to FILE or to standard output.\n";
+    "       logotool preview --out PICTURE.{png|bmp} JOB\n"
+    "N is -100..100. convert writes the work bitmap beside LOGO (LOGOTemp.bmp) or to\n"
+    "FILE and prints its path; job and clear write the printer job's bytes to FILE or\n"
+    "to standard output; preview draws what the printer prints for a job of logos.\n";
 
 namespace {
 
@@ -67,6 +69,29 @@ bool parseHalftone(const std::string& text, int& halftone) {
 
 } // namespace
 
+std::optional<PictureFormat> pictureFormatOf(const std::string& path) {
+    auto endsWith = [&](const char* ext) {
+        const std::size_t n = 4;
+        if (path.size() <= n) {
+            return false;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const char c = path[path.size() - n + i];
+            if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != ext[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (endsWith(".png")) {
+        return PictureFormat::Png;
+    }
+    if (endsWith(".bmp")) {
+        return PictureFormat::Bmp;
+    }
+    return std::nullopt;
+}
+
 ParsedArguments parseArguments(const std::vector<std::string>& args) {
     if (args.empty()) {
         return refuse("no command given");
@@ -84,6 +109,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         options.command = Command::Job;
     } else if (command == "clear") {
         options.command = Command::Clear;
+    } else if (command == "preview") {
+        options.command = Command::Preview;
     } else {
         return refuse("unknown command '" + command + "'");
     }
@@ -157,6 +184,17 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
     }
 
     switch (options.command) {
+    case Command::Preview:
+        if (haveMode || options.halftone || haveContrast || haveBrightness) {
+            return refuse("preview takes no conversion options");
+        }
+        if (!options.out || !pictureFormatOf(*options.out)) {
+            return refuse("preview needs --out with a .png or .bmp file name");
+        }
+        if (options.files.size() != 1) {
+            return refuse("preview takes exactly one job file");
+        }
+        break;
     case Command::Clear:
         if (haveMode || options.halftone || haveContrast || haveBrightness) {
             return refuse("clear takes no conversion options");
@@ -174,9 +212,6 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             return refuse("--halftone applies to --mode mono only");
         }
         if (options.command == Command::Convert) {
-            if (options.out) {
-                return refuse("convert writes beside its file and takes no --out");
-            }
             if (options.files.size() != 1) {
                 return refuse("convert takes exactly one file");
             }

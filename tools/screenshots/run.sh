@@ -11,10 +11,13 @@ export PKG_PACKAGE=$root/out/package
 export PKG_PACKAGE_ZH=$root/out/package-zh
 export PKG_SHOTS=$root/docs/screenshots
 export WINEPREFIX=$root/build/wine-shots
+. "$root/tests/wine/wine_loader.sh"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$PKG_SHOTS"
 rm -rf "$WINEPREFIX"
+. "$root/tests/wine/wine_loader.sh"
+wine_loader_setup "$root/build/wine-shots-loader"
 
 display=:$((80 + RANDOM % 9))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

@@ -7,18 +7,23 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # A printer the uninstaller lists, made through Wine's spooler.
-wine "$PKG_BUILD_WIN32/tests/wine/printers_probe.exe" add "QRT-K500NX(P)" "QRT-K500NX Receipt" \
+printers_probe add "QRT-K500NX(P)" "QRT-K500NX Receipt" \
   "$(winepath -w "$PKG_PACKAGE/W64")" >/dev/null
 
-# The Chinese edition: the lead's build when there is one, else the English
-# package with the Chinese language files and LANGUAGE=0.
-zh=$PKG_PACKAGE_ZH
-if [ ! -d "$zh" ]; then
-  zh=$work/package-zh
+# Copies of the English package and of the Chinese edition (the package
+# build's, or the English one with the Chinese language files and LANGUAGE=0).
+en=$work/package
+cp -r "$PKG_PACKAGE"/. "$en"/
+zh=$work/package-zh
+if [ -d "$PKG_PACKAGE_ZH" ]; then
+  cp -r "$PKG_PACKAGE_ZH"/. "$zh"/
+else
   cp -r "$PKG_PACKAGE"/. "$zh"/
   cp "$PKG_ROOT"/package/language-zh/*.ini "$zh/language/"
   sed -i 's/^LANGUAGE=.*/LANGUAGE=0\r/' "$zh/DRVCONFIG/setup.ini"
 fi
+uninstall_into "$en"
+uninstall_into "$zh"
 
 shot() { # shot PACKAGE NAME: the main dialog of the package's Uninstall.exe
   local title
@@ -34,6 +39,6 @@ shot() { # shot PACKAGE NAME: the main dialog of the package's Uninstall.exe
 }
 
 status=0
-shot "$PKG_PACKAGE" uninstall_main_en || status=1
+shot "$en" uninstall_main_en || status=1
 shot "$zh" uninstall_main_zh || status=1
 exit $status

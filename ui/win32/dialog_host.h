@@ -9,17 +9,16 @@
 
 #include "ui/dialog_controller.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 namespace ui::win32 {
 
-template <typename Text>
-class DialogHost;
+template <typename Text> class DialogHost;
 
-template <typename Text>
-class Win32DialogView final : public DialogView<Text> {
+template <typename Text> class Win32DialogView final : public DialogView<Text> {
 public:
     explicit Win32DialogView(DialogHost<Text>& host) : host_(host) {}
 
@@ -75,11 +74,11 @@ public:
     void setRange(int id, int minimum, int maximum) override;
     void setPosition(int id, int position) override;
     int position(int id) const override;
+    void setStepSizes(int id, int line, int page) override;
     void setAddress(int id, const std::optional<Address>& address) override;
     std::optional<Address> address(int id) const override;
     bool setPictureFile(int id, const Text& path) override;
-    void setPictures(int id,
-                     const std::vector<std::pair<Picture, Placement>>& pictures) override;
+    void setPictures(int id, const std::vector<std::pair<Picture, Placement>>& pictures) override;
     std::pair<int, int> clientSize(int id) const override;
     void setPaintedText(const Text& text, const FontSpec<Text>& font, Rgb colour,
                         Placement area) override;
@@ -89,9 +88,13 @@ public:
                                   int area) override;
     int runModal(int templateId, DialogController<Text>& controller) override;
     void setChanged(bool changed) override;
+    void wantAllKeys(int id) override;
+    bool isKeyDown(int virtualKey) const override;
+    void focusNextControl() override;
 
 private:
     HWND item(int id) const;
+    void subclassEdit(HWND edit);
     DialogHost<Text>& host_;
 };
 
@@ -105,10 +108,11 @@ struct ControlDecor {
     HBITMAP bitmap = nullptr; // a loaded file or the prepared pictures
     std::vector<RECT> placements;
     std::vector<HBITMAP> pictures;
+    bool filtered = false; // WM_CHAR goes to the controller first
+    bool allKeys = false;  // WM_GETDLGCODE answers DLGC_WANTALLKEYS
 };
 
-template <typename Text>
-class DialogHost {
+template <typename Text> class DialogHost {
 public:
     // A host for a dialog about to be created from `instance`'s templates.
     DialogHost(HINSTANCE instance, DialogController<Text>& controller);
@@ -118,6 +122,13 @@ public:
 
     // DialogBoxParam: runs the dialog to its end and answers its result.
     INT_PTR runModal(int templateId, HWND owner);
+    // What runs a modal dialog instead of DialogBoxParam, for a program whose
+    // dialogs need something around them (a plug-in runs them inside its
+    // activation context). Modal dialogs opened from this dialog, and from
+    // theirs, are run the same way.
+    using ModalRunner =
+        std::function<INT_PTR(int templateId, HWND owner, DLGPROC procedure, LPARAM param)>;
+    void setModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
     // CreateDialogParam: a modeless dialog (a child when the template says so).
     HWND createModeless(int templateId, HWND parent);
 
@@ -127,6 +138,9 @@ public:
     void attach(HWND window);
     // True with `result` when the host served the message.
     bool handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // From any thread: hands `code` and `text` to the controller's onDelivered
+    // on the dialog's thread, and returns once it has been handled.
+    void deliver(unsigned code, const Text& text);
 
     HWND window() const { return window_; }
     HINSTANCE instance() const { return instance_; }
@@ -141,14 +155,14 @@ private:
     ControlDecor& decor(int id) { return decor_[id]; }
     void paint();
     bool drawItem(const DRAWITEMSTRUCT& item);
-    static LRESULT CALLBACK filteredEditProc(HWND edit, UINT message, WPARAM wParam,
-                                             LPARAM lParam);
+    static LRESULT CALLBACK filteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
     DialogController<Text>& controller_;
     Win32DialogView<Text> view_;
     HWND window_ = nullptr;
     bool modal_ = false;
+    ModalRunner modalRunner_;
     HFONT dialogFont_ = nullptr;
     HWND tooltip_ = nullptr;
     std::map<int, ControlDecor> decor_;

@@ -165,6 +165,9 @@ template <typename Text> DialogHost<Text>* hostOf(HWND window) {
         return reinterpret_cast<DialogHost<Text>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// What DialogHost::deliver sends: wParam the code, lParam the text.
+inline constexpr UINT deliveredMessage = WM_APP + 0x2F0;
+
 inline const char* const filterProperty = "pkg.ui.filter.previous";
 
 } // namespace hostdetail
@@ -193,6 +196,8 @@ template <typename Text> DialogHost<Text>::~DialogHost() {
 
 template <typename Text> INT_PTR DialogHost<Text>::runModal(int templateId, HWND owner) {
     modal_ = true;
+    if (modalRunner_)
+        return modalRunner_(templateId, owner, dialogProc, reinterpret_cast<LPARAM>(this));
     if constexpr (wide<Text>)
         return DialogBoxParamW(instance_, MAKEINTRESOURCEW(templateId), owner, dialogProc,
                                reinterpret_cast<LPARAM>(this));
@@ -218,6 +223,10 @@ template <typename Text> void DialogHost<Text>::attach(HWND window) {
     else
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controller_.onInit(view_);
+}
+
+template <typename Text> void DialogHost<Text>::deliver(unsigned code, const Text& text) {
+    send<Text>(window_, deliveredMessage, code, reinterpret_cast<LPARAM>(&text));
 }
 
 template <typename Text>
@@ -354,6 +363,10 @@ bool DialogHost<Text>::handle(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
     case WM_TIMER:
         controller_.onTimer(view_, static_cast<unsigned>(wParam));
         return true;
+    case deliveredMessage:
+        controller_.onDelivered(view_, static_cast<unsigned>(wParam),
+                                *reinterpret_cast<const Text*>(lParam));
+        return true;
     case WM_SYSCOMMAND:
         if (controller_.onSysCommand(view_, static_cast<unsigned>(wParam & 0xFFF0))) {
             return true;
@@ -450,13 +463,18 @@ template <typename Text>
 LRESULT CALLBACK DialogHost<Text>::filteredEditProc(HWND edit, UINT message, WPARAM wParam,
                                                     LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(edit, filterProperty));
-    if (message == WM_CHAR) {
-        if (DialogHost* host = hostOf<Text>(GetParent(edit))) {
-            if (!host->controller_.onCharacter(host->view_, GetDlgCtrlID(edit),
-                                               static_cast<unsigned>(wParam)))
-                return 0;
-        }
+    DialogHost* host = hostOf<Text>(GetParent(edit));
+    const int id = GetDlgCtrlID(edit);
+    const ControlDecor* d = nullptr;
+    if (host != nullptr) {
+        auto it = host->decor_.find(id);
+        d = it == host->decor_.end() ? nullptr : &it->second;
     }
+    if (d != nullptr && message == WM_GETDLGCODE && d->allKeys)
+        return DLGC_WANTALLKEYS;
+    if (d != nullptr && message == WM_CHAR && d->filtered &&
+        !host->controller_.onCharacter(host->view_, id, static_cast<unsigned>(wParam)))
+        return 0;
     if (message == WM_NCDESTROY)
         RemovePropA(edit, filterProperty);
     if constexpr (wide<Text>)
@@ -650,8 +668,33 @@ template <typename Text> void Win32DialogView<Text>::appendText(int id, const Te
     send<Text>(edit, EM_SCROLLCARET, 0, 0);
 }
 
-template <typename Text> void Win32DialogView<Text>::filterCharacters(int id) {
-    HWND edit = item(id);
+template <typename Text>
+void Win32DialogView<Text>::filterCharacters(int id) {
+    host_.decor(id).filtered = true;
+    subclassEdit(item(id));
+}
+
+template <typename Text>
+void Win32DialogView<Text>::wantAllKeys(int id) {
+    host_.decor(id).allKeys = true;
+    subclassEdit(item(id));
+}
+
+template <typename Text>
+bool Win32DialogView<Text>::isKeyDown(int virtualKey) const {
+    return GetKeyState(virtualKey) < 0;
+}
+
+template <typename Text>
+void Win32DialogView<Text>::focusNextControl() {
+    if constexpr (wide<Text>)
+        PostMessageW(host_.window_, WM_NEXTDLGCTL, 0, FALSE);
+    else
+        PostMessageA(host_.window_, WM_NEXTDLGCTL, 0, FALSE);
+}
+
+template <typename Text>
+void Win32DialogView<Text>::subclassEdit(HWND edit) {
     if (edit == nullptr || GetPropA(edit, filterProperty) != nullptr)
         return;
     LONG_PTR previous;
@@ -995,10 +1038,16 @@ template <typename Text> void Win32DialogView<Text>::selectTreeItem(int id, Tree
 template <typename Text> void Win32DialogView<Text>::setRange(int id, int minimum, int maximum) {
     HWND control = item(id);
     switch (kindOf(control)) {
-    case Kind::TrackBar:
+    case Kind::TrackBar: {
         send<Text>(control, TBM_SETRANGEMIN, FALSE, minimum);
         send<Text>(control, TBM_SETRANGEMAX, TRUE, maximum);
+        // Wine places the thumb only when the position changes: move it away and
+        // back, so that it stands where the new range puts the same position.
+        const LRESULT at = send<Text>(control, TBM_GETPOS, 0, 0);
+        send<Text>(control, TBM_SETPOS, FALSE, at == maximum ? minimum : maximum);
+        send<Text>(control, TBM_SETPOS, TRUE, at);
         break;
+    }
     case Kind::UpDown:
         send<Text>(control, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
         break;
@@ -1039,6 +1088,12 @@ template <typename Text> int Win32DialogView<Text>::position(int id) const {
     default:
         return 0;
     }
+}
+
+template <typename Text>
+void Win32DialogView<Text>::setStepSizes(int id, int line, int page) {
+    send<Text>(item(id), TBM_SETLINESIZE, 0, line);
+    send<Text>(item(id), TBM_SETPAGESIZE, 0, page);
 }
 
 template <typename Text>
@@ -1143,6 +1198,7 @@ DialogView<Text>& Win32DialogView<Text>::createChild(int templateId,
 template <typename Text>
 int Win32DialogView<Text>::runModal(int templateId, DialogController<Text>& controller) {
     DialogHost<Text> modal(host_.instance_, controller);
+    modal.modalRunner_ = host_.modalRunner_;
     return static_cast<int>(modal.runModal(templateId, host_.window_));
 }
 
