@@ -2,8 +2,7 @@
 // the format's 29 characters and is not empty, and every file name a monitor
 // or processor section gives is a plain name that stays in its folder.
 #include "common/file_names.h"
-#include "common/profile_file.h"
-#include "platform/profile_files.h"
+#include "tests/setup/profile_files_fake.h"
 #include "uninstall/uninstall_config.h"
 
 #include <cstddef>
@@ -18,27 +17,6 @@ void check(bool condition) {
         std::abort();
 }
 
-class OneFile : public platform::ProfileFiles {
-public:
-    explicit OneFile(std::string text) : text_(std::move(text)) {}
-    std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                         const std::string& defaultValue, std::size_t bufferSize,
-                                         const std::string&) override {
-        return common::profileGetString(text_, section, key, defaultValue, bufferSize);
-    }
-    bool WritePrivateProfileStringA(const std::string&, const std::string&, const std::string&,
-                                    const std::string&) override {
-        return false;
-    }
-    bool WriteProfileStringA(const std::string&, const std::string&, const std::string&) override {
-        return false;
-    }
-    bool FlushProfile() override { return true; }
-
-private:
-    std::string text_;
-};
-
 void checkName(const std::string& name) {
     if (name.empty())
         return;
@@ -50,8 +28,9 @@ void checkName(const std::string& name) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    OneFile file(std::string(reinterpret_cast<const char*>(data), size));
-    const uninstall::UninstallConfig config(file, "Uninstall.ini");
+    setup::testing::ProfileFilesFake files;
+    files.set("Uninstall.ini", std::string(reinterpret_cast<const char*>(data), size));
+    const uninstall::UninstallConfig config(files, "Uninstall.ini");
     for (const auto* texts : {&config.monitorTexts(), &config.processorTexts()}) {
         check(texts->size() <= static_cast<std::size_t>(uninstall::maxEntries));
         for (const std::string& text : *texts) {

@@ -9,9 +9,9 @@ std::vector<std::string_view> englishLanguageFile();
 
 namespace {
 
+// The built-in texts are literals: the view outlives the list it came in.
 std::string_view englishFile() {
-    static const std::vector<std::string_view> file = englishLanguageFile();
-    return file.at(0);
+    return englishLanguageFile().at(0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "setup/engine/install_session.h"
 
+#include "common/system_text.h"
 #include "platform/machine.h"
 #include "setup/engine/engine_texts.h"
 
@@ -29,12 +30,7 @@ std::string languageFileFor(platform::Machine& machine, const std::string& progr
 }
 
 std::string InstallSession::systemText(std::uint32_t code) const {
-    std::string value;
-    if (code == 0 || !machine.system().FormatMessageA(code, value))
-        return {};
-    while (!value.empty() && (value.back() == '\n' || value.back() == '\r' || value.back() == ' '))
-        value.pop_back();
-    return value;
+    return common::systemText(machine, code);
 }
 
 void InstallSession::fail(const std::string& key, std::uint32_t code) {

@@ -30,20 +30,11 @@ std::string upper(std::string text) {
     return text;
 }
 
-class UninstallFaults : public ::testing::TestWithParam<FaultCase> {
+class UninstallFaults : public SharedPackageSuite<FaultCase> {
 protected:
-    static void SetUpTestSuite() {
-        package_ = new testsupport::TempDir;
-        writeSamplePackage(package_->path() / "package");
-    }
-    static void TearDownTestSuite() {
-        delete package_;
-        package_ = nullptr;
-    }
-
     std::unique_ptr<Scenario> prepared() {
         const FaultCase& c = GetParam();
-        auto s = std::make_unique<Scenario>(c.os, c.bits, package_->path() / "package");
+        auto s = std::make_unique<Scenario>(c.os, c.bits, sharedPackage());
         provideDeviceDriverInstaller(s->machine());
         const auto outcome =
             s->install(s->request(setup::PrinterType::Receipt, "QRT-K500NX", c.port));
@@ -57,11 +48,7 @@ protected:
         choice.usbDriverWhenOffered = true;
         return choice;
     }
-
-    static testsupport::TempDir* package_;
 };
-
-testsupport::TempDir* UninstallFaults::package_ = nullptr;
 
 TEST_P(UninstallFaults, EveryCallFailedInTurnSaysSoAndASecondRunFinishes) {
     std::vector<std::string> calls;

@@ -54,26 +54,15 @@ const char* leftOnPurpose(const std::string& change, common::OsVariant os) {
     return nullptr;
 }
 
-class UninstallRoundTrip : public ::testing::TestWithParam<Edition> {
+class UninstallRoundTrip : public SharedPackageSuite<Edition> {
 protected:
-    static void SetUpTestSuite() {
-        package_ = new testsupport::TempDir;
-        writeSamplePackage(package_->path() / "package");
-    }
-    static void TearDownTestSuite() {
-        delete package_;
-        package_ = nullptr;
-    }
-    static testsupport::TempDir* package_;
 };
-
-testsupport::TempDir* UninstallRoundTrip::package_ = nullptr;
 
 TEST_P(UninstallRoundTrip, InstallThenUninstallLeavesOnlyWhatIsLeftOnPurpose) {
     const Edition edition = GetParam();
     const common::OsVariant os = osVariantOf(edition.os);
     int roundTrips = 0;
-    Scenario reader(edition.os, edition.bits, package_->path() / "package");
+    Scenario reader(edition.os, edition.bits, sharedPackage());
     setup::SetupConfig config(reader.machine().profiles(), "E:\\Package",
                               reader.machine().isWow64Process());
     for (int index = 1; index <= config.modelCount(); ++index) {
@@ -94,7 +83,7 @@ TEST_P(UninstallRoundTrip, InstallThenUninstallLeavesOnlyWhatIsLeftOnPurpose) {
             ports.push_back("NET:");
         for (const std::string& port : ports) {
             SCOPED_TRACE(entry.name + " on " + port);
-            Scenario s(edition.os, edition.bits, package_->path() / "package");
+            Scenario s(edition.os, edition.bits, sharedPackage());
             provideDeviceDriverInstaller(s.machine());
             const auto before = s.state();
             auto request = s.request(entry.type, entry.name, port);

@@ -103,17 +103,25 @@ std::unique_ptr<SimMachine> openOrReport(const std::string& folder, const std::s
     return m;
 }
 
-int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
+// The machine with the package mounted, its monitors offering their ports and
+// Install.exe printing its log; null after saying why it cannot be used.
+std::unique_ptr<SimMachine> openWithPackage(const Options& o, std::ostream& out,
+                                            std::ostream& err) {
     std::string package;
     if (!packageFolder(o, package, err))
-        return exitUnusable;
+        return nullptr;
     std::unique_ptr<SimMachine> m = openOrReport(o.machine, package, err);
-    if (!m)
-        return exitUnusable;
-    if (!servePorts(o, *m, true, err))
-        return exitUnusable;
+    if (!m || !servePorts(o, *m, true, err))
+        return nullptr;
     provideUsbInstaller(*m,
                         [&out](const std::string& line) { out << "[Install] " << line << '\n'; });
+    return m;
+}
+
+int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
+    if (!m)
+        return exitUnusable;
     std::vector<int> answers;
     for (bool yes : o.answers)
         answers.push_back(yes ? platform::mb::idYes : platform::mb::idNo);
@@ -155,16 +163,9 @@ void printList(std::ostream& out, const char* title, const std::vector<std::stri
 }
 
 int runUninstall(const Options& o, std::ostream& out, std::ostream& err) {
-    std::string package;
-    if (!packageFolder(o, package, err))
-        return exitUnusable;
-    std::unique_ptr<SimMachine> m = openOrReport(o.machine, package, err);
+    std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
     if (!m)
         return exitUnusable;
-    if (!servePorts(o, *m, true, err))
-        return exitUnusable;
-    provideUsbInstaller(*m,
-                        [&out](const std::string& line) { out << "[Install] " << line << '\n'; });
     // Uninstall.exe runs from the package's folder, as the setup does.
     const platform::sim::SimConfig caller = m->config();
     m->setRunningProgram(caller.programFolder, "Uninstall.exe", 32);

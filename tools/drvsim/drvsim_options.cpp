@@ -100,6 +100,14 @@ struct Parser {
             o.package = v;
             return !v.empty() || fail("--package wants a folder");
         }
+        // The setup's questions, the uninstaller's restart dialog.
+        if (name == "--answer" &&
+            (o.command == Command::Setup || o.command == Command::Uninstall)) {
+            if (!oneOf(name, v, {"yes", "no"}))
+                return false;
+            o.answers.push_back(v == "yes");
+            return true;
+        }
         switch (o.command) {
         case Command::Init:
             if (name == "--os") {
@@ -209,23 +217,11 @@ struct Parser {
                 o.ip = bytes;
                 return true;
             }
-            if (name == "--answer") {
-                if (!oneOf(name, v, {"yes", "no"}))
-                    return false;
-                o.answers.push_back(v == "yes");
-                return true;
-            }
             break;
         case Command::Uninstall:
             if (name == "--item") {
                 o.items.push_back(v);
                 return !v.empty() || fail("--item wants the text of a row of the list");
-            }
-            if (name == "--answer") {
-                if (!oneOf(name, v, {"yes", "no"}))
-                    return false;
-                o.answers.push_back(v == "yes");
-                return true;
             }
             break;
         case Command::Fail:
