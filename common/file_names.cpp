@@ -1,5 +1,8 @@
 #include "common/file_names.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace common {
 
 bool isBareFileName(const std::string& name) {
@@ -11,6 +14,13 @@ bool isBareFileName(const std::string& name) {
             return false;
     }
     return true;
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 } // namespace common

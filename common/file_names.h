@@ -11,6 +11,10 @@ namespace common {
 // outside the folder it is meant for.
 bool isBareFileName(const std::string& name);
 
+// Whether two names are the same to Windows, which compares file, printer,
+// monitor and processor names without regard to (ASCII) case.
+bool sameName(const std::string& a, const std::string& b);
+
 // A value that stands for "no file": empty or beginning with '0'.
 inline bool isNoFile(const std::string& value) {
     return value.empty() || value[0] == '0';

@@ -4,26 +4,19 @@
 #include "common/registry_key.h"
 #include "common/spooler_service.h"
 #include "common/system_text.h"
+#include "common/file_names.h"
 #include "platform/machine.h"
 #include "uninstall/removal_plan.h"
 #include "uninstall/uninstall_config.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace uninstall {
 namespace {
 
-bool equalNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool listed(const std::vector<std::string>& names, const std::string& name) {
     return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& n) { return equalNoCase(n, name); });
+                       [&](const std::string& n) { return common::sameName(n, name); });
 }
 
 bool keyExists(platform::Machine& machine, bool wow64, const std::string& path) {

@@ -1,22 +1,10 @@
 #include "uninstall/uninstall_ini.h"
 
+#include "common/file_names.h"
 #include "platform/machine.h"
-
-#include <cctype>
 
 namespace uninstall {
 namespace {
-
-bool equalNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 enum class Walk { Found, NoFiles, NotThere };
 
@@ -31,7 +19,7 @@ Walk walk(platform::Files& files, const std::string& folder) {
         if ((found.attributes & platform::fileattr::directory) != 0)
             continue;
         anyFile = true;
-        if (equalNoCase(found.name, "Uninstall.ini")) {
+        if (common::sameName(found.name, "Uninstall.ini")) {
             result = Walk::Found;
             break;
         }
