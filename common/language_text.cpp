@@ -4,10 +4,14 @@
 
 namespace common {
 
-std::string setupLanguageFilePath(platform::Machine& machine) {
+std::string languageFilePath(platform::Machine& machine, const std::string& name) {
     std::string folder;
     machine.system().GetCurrentDirectoryA(folder);
-    return folder + "\\language\\setup.ini";
+    return folder + "\\language\\" + name;
+}
+
+std::string setupLanguageFilePath(platform::Machine& machine) {
+    return languageFilePath(machine, "setup.ini");
 }
 
 std::string expandLineBreaks(std::string text) {
@@ -19,11 +23,22 @@ std::string expandLineBreaks(std::string text) {
     return text;
 }
 
-LanguageText::LanguageText(platform::ProfileFiles& profiles, std::string file, std::string section)
-    : profiles_(&profiles), file_(std::move(file)), section_(std::move(section)) {}
+std::string expandLineBreaks(std::string text, LineBreaks breaks) {
+    if (breaks == LineBreaks::Numbered)
+        return expandLineBreaks(std::move(text));
+    const std::size_t at = text.find("\\n");
+    if (at != std::string::npos)
+        text.replace(at, 2, "\r\n");
+    return text;
+}
+
+LanguageText::LanguageText(platform::ProfileFiles& profiles, std::string file, std::string section,
+                           LineBreaks breaks)
+    : profiles_(&profiles), file_(std::move(file)), section_(std::move(section)), breaks_(breaks) {}
 
 std::string LanguageText::get(const std::string& key) const {
-    return expandLineBreaks(profiles_->GetPrivateProfileStringA(section_, key, "", 2048, file_));
+    return expandLineBreaks(profiles_->GetPrivateProfileStringA(section_, key, "", 2048, file_),
+                            breaks_);
 }
 
 } // namespace common

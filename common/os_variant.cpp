@@ -25,10 +25,6 @@ std::string osEnvironment(OsVariant variant, bool wow64) {
     return wow64 ? x64Environment : "";
 }
 
-namespace {
-
-// The processor the machine really has: GetNativeSystemInfo where the system
-// offers it, which tells a 32-bit program the truth on 64-bit Windows.
 std::uint16_t nativeArchitecture(platform::Machine& machine) {
     platform::SystemInfo& system = machine.system();
     const platform::Handle kernel = system.LoadLibraryA("kernel32.dll");
@@ -39,6 +35,8 @@ std::uint16_t nativeArchitecture(platform::Machine& machine) {
     }
     return haveNative ? system.GetNativeSystemInfo() : system.GetSystemInfo();
 }
+
+namespace {
 
 // 6.1 and every later NT (8, 8.1, 10, 11): the package describes no newer
 // Windows, and its Windows 7 and Server 2008 drivers are the ones that run there.

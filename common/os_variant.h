@@ -1,6 +1,7 @@
 // Windows variants as the package knows them, and their detection.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -46,6 +47,11 @@ OsVariant detectOsVariant(platform::Machine& machine, const LanguageText& messag
 // True when this (32-bit) program runs on 64-bit Windows: IsWow64Process, looked
 // up in kernel32.dll by name; false whenever it cannot be asked.
 bool is64BitWindows(platform::Machine& machine);
+
+// The processor the machine really has (platform::arch): GetNativeSystemInfo,
+// looked up by name, where the system offers it (it tells a 32-bit program the
+// truth on 64-bit Windows), else GetSystemInfo.
+std::uint16_t nativeArchitecture(platform::Machine& machine);
 
 // True when the thread's (else the process's) token holds the built-in
 // Administrators group; any failure answers false.

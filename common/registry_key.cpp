@@ -34,6 +34,16 @@ bool RegistryKey::create(const std::string& path) {
     return open(path);
 }
 
+bool RegistryKey::deleteSubKey(const std::string& name) {
+    if (key_ == 0) {
+        lastError_ = platform::err::invalidHandle;
+        return false;
+    }
+    lastError_ = wow64_ ? registry_.RegDeleteKeyExA(key_, name, platform::regsam::wow64_64Key)
+                        : registry_.RegDeleteKeyA(key_, name);
+    return lastError_ == 0;
+}
+
 void RegistryKey::close() {
     if (key_ != 0)
         registry_.RegCloseKey(key_);

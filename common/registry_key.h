@@ -25,6 +25,12 @@ public:
     void close();
     bool isOpen() const { return key_ != 0; }
 
+    // Deletes the subkey `name` of the open key, which must have no subkeys
+    // of its own, in the view the key was opened in: on 64-bit Windows through
+    // RegDeleteKeyExA, since RegDeleteKeyA reaches only the 32-bit view there.
+    // False (and the error in lastError()) when it cannot be deleted.
+    bool deleteSubKey(const std::string& name);
+
     // Whether the key holds a value of that name, of any type.
     bool hasValue(const std::string& name);
     // A 4-byte value; false when missing or of another size.

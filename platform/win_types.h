@@ -39,6 +39,7 @@ inline constexpr std::uint32_t alreadyExists = 183;
 inline constexpr std::uint32_t badExeFormat = 193;
 inline constexpr std::uint32_t moreData = 234;
 inline constexpr std::uint32_t noMoreItems = 259;
+inline constexpr std::uint32_t canNotComplete = 1003;
 inline constexpr std::uint32_t noToken = 1008;
 inline constexpr std::uint32_t badDeviceOrKey = 1010; // not used; placeholder of the family
 inline constexpr std::uint32_t invalidServiceControl = 1052;

@@ -3,6 +3,7 @@
 // right bitness for the package, and at least one installable port.
 #pragma once
 
+#include "common/program_titles.h"
 #include "platform/win_types.h"
 
 #include <string>
@@ -13,14 +14,10 @@ class Machine;
 
 namespace setup {
 
-// The program's title and the uninstaller's titles, as their windows carry them
-// (the Chinese ones in code page 936).
-inline constexpr const char* setupTitle = "Tessaly";
-inline constexpr const char* setupChineseTitle =
-    "\xB4\xF2\xD3\xA1\xBB\xFA\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2";
-inline constexpr const char* uninstallTitle = "Uninstall";
-inline constexpr const char* uninstallChineseTitle =
-    "\xB4\xF2\xD3\xA1\xBB\xFA\xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
+using common::setupChineseTitle;
+using common::setupTitle;
+using common::uninstallChineseTitle;
+using common::uninstallTitle;
 
 enum class StartupOutcome {
     RunWizard,      // every check passed

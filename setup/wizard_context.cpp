@@ -2,11 +2,12 @@
 
 #include "common/language_text.h"
 #include "platform/machine.h"
+#include "ui/chinese_font.h"
 
 namespace setup {
 
 Font sharedChineseFont() {
-    return Font{13, 400, 134, 0x20, "\xCB\xCE\xCC\xE5"};
+    return ui::chineseDialogFont();
 }
 
 WizardContext::WizardContext(platform::Machine& m, std::string folder, const StartupResult& startup)

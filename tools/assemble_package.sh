@@ -44,6 +44,7 @@ place() {  # place <built file> <folder in the package>
   fi
 }
 place "$w32/setup/Tessaly.exe" .
+place "$w32/uninstall/Uninstall.exe" .
 place "$w32/usbinstall/Install.exe" USBDRV/USBDriver
 place "$w64/usbinstall/Install.exe" USBDRV/USBDriver_x64
 place "$w64/oemui/57KXUI.dll" W64

@@ -59,18 +59,25 @@ SimRegistry::SimRegistry(SimMachine& machine) : machine_(machine) {
 
 std::string SimRegistry::nativePath(RootKey root, const std::string& subKey,
                                     std::uint32_t sam) const {
-    std::string path = cleanPath(std::string(rootName(root)) + "\\" + subKey);
+    return viewPath(cleanPath(std::string(rootName(root)) + "\\" + subKey), sam);
+}
+
+std::string SimRegistry::viewPath(const std::string& path, std::uint32_t sam) const {
+    if (!machine_.isWow64Process())
+        return path;
     // The 32-bit view of HKLM\SOFTWARE on 64-bit Windows.
-    if (root == RootKey::LocalMachine && machine_.isWow64Process() &&
-        (sam & regsam::wow64_64Key) == 0) {
-        const std::string up = upper(path);
-        const std::string software = "HKLM\\SOFTWARE";
-        if ((up == software || up.rfind(software + "\\", 0) == 0) &&
-            up.rfind(software + "\\WOW6432NODE", 0) != 0 &&
-            up.rfind(software + "\\CLASSES", 0) != 0)
-            path = path.substr(0, software.size()) + "\\Wow6432Node" + path.substr(software.size());
+    const std::string software = "HKLM\\SOFTWARE";
+    const std::string node = software + "\\WOW6432NODE";
+    std::string native = path;
+    std::string up = upper(native);
+    if (up == node || up.rfind(node + "\\", 0) == 0) {
+        native = native.substr(0, software.size()) + native.substr(node.size());
+        up = upper(native);
     }
-    return path;
+    if ((sam & regsam::wow64_64Key) == 0 && (up == software || up.rfind(software + "\\", 0) == 0) &&
+        up.rfind(software + "\\CLASSES", 0) != 0)
+        return native.substr(0, software.size()) + "\\Wow6432Node" + native.substr(software.size());
+    return native;
 }
 
 SimRegistry::Key* SimRegistry::find(const std::string& path) {
@@ -198,11 +205,27 @@ std::uint32_t SimRegistry::RegDeleteValueA(Handle key, const std::string& name) 
 std::uint32_t SimRegistry::RegDeleteKeyA(Handle key, const std::string& subKey) {
     if (const std::uint32_t e = machine_.faults().failCode("RegDeleteKeyA"))
         return e;
+    // Redirection applies to the subkey's whole path, whatever view the
+    // parent was opened in.
+    return deleteKey(key, subKey, 0);
+}
+
+std::uint32_t SimRegistry::RegDeleteKeyExA(Handle key, const std::string& subKey,
+                                           std::uint32_t sam) {
+    if (const std::uint32_t e = machine_.faults().failCode("RegDeleteKeyExA"))
+        return e;
+    const SimConfig& c = machine_.config();
+    if (!hasFunction(c.os, c.bits, "advapi32.dll", "RegDeleteKeyExA"))
+        return err::callNotImplemented;
+    return deleteKey(key, subKey, sam);
+}
+
+std::uint32_t SimRegistry::deleteKey(Handle key, const std::string& subKey, std::uint32_t sam) {
     std::uint32_t error = 0;
     const Key* parent = keyOf(key, error);
     if (parent == nullptr)
         return error;
-    const std::string path = cleanPath(parent->path + "\\" + subKey);
+    const std::string path = viewPath(cleanPath(parent->path + "\\" + subKey), sam);
     if (find(path) == nullptr)
         return err::fileNotFound;
     const std::string prefix = upper(path) + "\\";

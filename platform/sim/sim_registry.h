@@ -40,6 +40,8 @@ public:
                                  const std::vector<std::uint8_t>& data) override;
     std::uint32_t RegDeleteValueA(Handle key, const std::string& name) override;
     std::uint32_t RegDeleteKeyA(Handle key, const std::string& subKey) override;
+    std::uint32_t RegDeleteKeyExA(Handle key, const std::string& subKey,
+                                  std::uint32_t sam) override;
     std::uint32_t RegEnumKeyExA(Handle key, std::uint32_t index, std::string& name) override;
     std::uint32_t RegEnumValueA(Handle key, std::uint32_t index, std::string& name) override;
 
@@ -64,6 +66,9 @@ public:
 
 private:
     std::string nativePath(RootKey root, const std::string& subKey, std::uint32_t sam) const;
+    // A full path as the program sees it in the view `sam` asks for.
+    std::string viewPath(const std::string& path, std::uint32_t sam) const;
+    std::uint32_t deleteKey(Handle key, const std::string& subKey, std::uint32_t sam);
     Key* find(const std::string& path);
     const Key* find(const std::string& path) const;
     Key& create(const std::string& path);

@@ -148,6 +148,8 @@ bool hasFunction(WindowsVariant variant, int bits, const std::string& module,
             return atLeast(variant, WindowsVariant::Xp);
         return true;
     }
+    if (m == "ADVAPI32.DLL" && function == "RegDeleteKeyExA")
+        return bits == 64 || atLeast(variant, WindowsVariant::Vista);
     if (m == "WINSPOOL.DRV") {
         if (function == "SetDefaultPrinterA" || function == "DeletePrinterDriverExA")
             return atLeast(variant, WindowsVariant::Win2000);

@@ -19,6 +19,8 @@ public:
                                  const std::vector<std::uint8_t>& data) override;
     std::uint32_t RegDeleteValueA(Handle key, const std::string& name) override;
     std::uint32_t RegDeleteKeyA(Handle key, const std::string& subKey) override;
+    std::uint32_t RegDeleteKeyExA(Handle key, const std::string& subKey,
+                                  std::uint32_t sam) override;
     std::uint32_t RegEnumKeyExA(Handle key, std::uint32_t index, std::string& name) override;
     std::uint32_t RegEnumValueA(Handle key, std::uint32_t index, std::string& name) override;
 };

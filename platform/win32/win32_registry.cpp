@@ -1,4 +1,5 @@
 #include "platform/win32/win32_areas.h"
+#include "platform/win32/system_function.h"
 
 #include <windows.h>
 
@@ -77,6 +78,15 @@ std::uint32_t Win32Registry::RegDeleteValueA(Handle key, const std::string& name
 
 std::uint32_t Win32Registry::RegDeleteKeyA(Handle key, const std::string& subKey) {
     return static_cast<std::uint32_t>(::RegDeleteKeyA(hkey(key), subKey.c_str()));
+}
+
+std::uint32_t Win32Registry::RegDeleteKeyExA(Handle key, const std::string& subKey,
+                                             std::uint32_t sam) {
+    const auto deleteKeyEx =
+        systemFunction<decltype(&::RegDeleteKeyExA)>("advapi32.dll", "RegDeleteKeyExA");
+    if (deleteKeyEx == nullptr)
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    return static_cast<std::uint32_t>(deleteKeyEx(hkey(key), subKey.c_str(), sam, 0));
 }
 
 std::uint32_t Win32Registry::RegEnumKeyExA(Handle key, std::uint32_t index, std::string& name) {

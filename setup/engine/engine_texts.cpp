@@ -1,7 +1,5 @@
 #include "setup/engine/engine_texts.h"
 
-#include "common/profile_file.h"
-
 #include <string_view>
 #include <vector>
 
@@ -9,17 +7,21 @@ namespace setup {
 
 std::vector<std::string_view> englishLanguageFile();
 
+namespace {
+
+// The built-in texts are literals: the view outlives the list it came in.
+std::string_view englishFile() {
+    return englishLanguageFile().at(0);
+}
+
+} // namespace
+
 std::string fallbackText(const std::string& section, const std::string& key) {
-    static const std::vector<std::string_view> file = englishLanguageFile();
-    return common::expandLineBreaks(common::profileGetString(file.at(0), section, key, "", 2048));
+    return common::textOf(englishFile(), section, key, common::LineBreaks::Numbered);
 }
 
 SetupTexts::SetupTexts(platform::ProfileFiles& profiles, std::string languageFile)
-    : profiles_(&profiles), file_(std::move(languageFile)) {}
-
-std::string SetupTexts::get(const std::string& section, const std::string& key) const {
-    const std::string value = common::LanguageText(*profiles_, file_, section).get(key);
-    return value.empty() ? fallbackText(section, key) : value;
-}
+    : common::ProgramTexts(profiles, std::move(languageFile), englishFile(),
+                           common::LineBreaks::Numbered) {}
 
 } // namespace setup

@@ -1,5 +1,6 @@
 #include "setup/engine/install_session.h"
 
+#include "common/system_text.h"
 #include "platform/machine.h"
 #include "setup/engine/engine_texts.h"
 
@@ -29,12 +30,7 @@ std::string languageFileFor(platform::Machine& machine, const std::string& progr
 }
 
 std::string InstallSession::systemText(std::uint32_t code) const {
-    std::string value;
-    if (code == 0 || !machine.system().FormatMessageA(code, value))
-        return {};
-    while (!value.empty() && (value.back() == '\n' || value.back() == '\r' || value.back() == ' '))
-        value.pop_back();
-    return value;
+    return common::systemText(machine, code);
 }
 
 void InstallSession::fail(const std::string& key, std::uint32_t code) {
@@ -106,17 +102,6 @@ bool InstallSession::ask(const std::string& question) {
     return machine.desktop().MessageBoxA(owner, question, caption_,
                                          platform::mb::yesNo | platform::mb::iconQuestion) ==
            platform::mb::idYes;
-}
-
-bool isBareFileName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..")
-        return false;
-    for (const char c : name) {
-        if (c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
-            c == '>' || c == '|' || static_cast<unsigned char>(c) < 0x20)
-            return false;
-    }
-    return true;
 }
 
 } // namespace setup

@@ -3,6 +3,7 @@
 // text (the first failing step writes it and the sequence stops).
 #pragma once
 
+#include "common/file_names.h"
 #include "common/language_text.h"
 #include "common/os_variant.h"
 #include "platform/win_types.h"
@@ -79,14 +80,7 @@ private:
 // the program when the current directory cannot be asked.
 std::string languageFileFor(platform::Machine& machine, const std::string& programFolder);
 
-// True when a configuration value can be used as a file name: not empty, and
-// no folder separator, drive, wildcard or dot-only name that would reach
-// outside the folder it is meant for.
-bool isBareFileName(const std::string& name);
-
-// A value that stands for "no file": empty or beginning with '0'.
-inline bool isNoFile(const std::string& value) {
-    return value.empty() || value[0] == '0';
-}
+using common::isBareFileName;
+using common::isNoFile;
 
 } // namespace setup

@@ -6,7 +6,7 @@
 #include "setup/engine/install_session.h"
 #include "setup/engine/maker_keys.h"
 #include "setup/engine/spooler_registration.h"
-#include "setup/engine/spooler_service.h"
+#include "common/spooler_service.h"
 #include "setup/engine/staged_copy.h"
 
 namespace setup {
@@ -93,7 +93,8 @@ bool updateLanguageMonitor(InstallSession& session, const MonitorConfig& monitor
 WorkerStatus runInstallationWorker(InstallSession& session, InstallJob& job) {
     InstallPlan& plan = job.plan;
     const bool usb = job.kind == PortKind::Usb;
-    if (!ensureSpoolerRunning(session) || !registerComponents(session, job))
+    if (!common::ensureSpoolerRunning(session.machine, session.os, session.error) ||
+        !registerComponents(session, job))
         return WorkerStatus::Failed;
     if (usb && !checkPortEnumeration(session))
         return WorkerStatus::Failed;

@@ -3,7 +3,7 @@
 #include "common/registry_key.h"
 #include "platform/machine.h"
 #include "setup/engine/install_session.h"
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 #include "setup/engine/setup_config.h"
 
 namespace setup {
@@ -32,8 +32,8 @@ bool writeValues(InstallSession& session, const std::string& keyPath,
 
 bool recordUsbPort(InstallSession& session, SetupConfig& config, const std::string& portName) {
     const int number = config.usbPortNumber(portName);
-    RedirectionSwitch native(session.machine, session.wow64, session.owner,
-                             RedirectionSwitch::Mode::Announced);
+    common::RedirectionSwitch native(session.machine, session.wow64, session.owner,
+                                     common::RedirectionSwitch::Mode::Announced);
     if (!writeValues(session, portNameKey, {{portName, static_cast<std::uint32_t>(number)}}))
         return false;
     std::vector<std::pair<std::string, std::uint32_t>> slots;
@@ -43,8 +43,8 @@ bool recordUsbPort(InstallSession& session, SetupConfig& config, const std::stri
 }
 
 bool recordPrinterPort(InstallSession& session, const std::string& portText) {
-    RedirectionSwitch native(session.machine, session.wow64, session.owner,
-                             RedirectionSwitch::Mode::Announced);
+    common::RedirectionSwitch native(session.machine, session.wow64, session.owner,
+                                     common::RedirectionSwitch::Mode::Announced);
     return writeValues(session, printerPortKey, {{portText, 0}});
 }
 

@@ -6,7 +6,7 @@
 #include "setup/engine/component_registration.h"
 #include "setup/engine/component_version.h"
 #include "setup/engine/install_session.h"
-#include "setup/engine/spooler_service.h"
+#include "common/spooler_service.h"
 #include "setup/engine/staged_copy.h"
 
 namespace setup {
@@ -85,7 +85,7 @@ bool updateOnNt(InstallSession& session, Branch branch, const InstallPlan& plan)
         if (!processorFolder)
             return false;
     }
-    stopSpooler(session);
+    common::stopSpooler(session.machine);
     session.machine.clock().Sleep(500);
     bool replaced = false;
     switch (branch) {
@@ -104,19 +104,19 @@ bool updateOnNt(InstallSession& session, Branch branch, const InstallPlan& plan)
     if (!replaced) {
         // A failed replacement must not leave the machine without its Spooler.
         const std::string failure = session.error;
-        startSpooler(session);
+        common::startSpooler(session.machine, session.error);
         session.error = failure;
         return false;
     }
 
     // A refused start is not final: the state is asked and the start tried again.
-    startSpooler(session);
+    common::startSpooler(session.machine, session.error);
     if (session.os <= common::os2000)
         session.machine.clock().Sleep(1000);
     else if (session.os <= common::os2003)
         session.machine.clock().Sleep(2500);
 
-    const std::uint32_t state = waitForSpooler(session);
+    const std::uint32_t state = common::waitForSpooler(session.machine, session.error);
     if (state == platform::servicestate::running) {
         session.error.clear();
         return true;
@@ -126,7 +126,7 @@ bool updateOnNt(InstallSession& session, Branch branch, const InstallPlan& plan)
         return false;
     session.error.clear();
     // Going on without a Spooler would only fail later with a vaguer message.
-    if (!startSpooler(session))
+    if (!common::startSpooler(session.machine, session.error))
         return false;
     session.machine.clock().Sleep(2500);
     return true;

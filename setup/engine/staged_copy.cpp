@@ -2,7 +2,7 @@
 
 #include "platform/machine.h"
 #include "setup/engine/install_session.h"
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 #include "setup/engine/system_unidrv.h"
 
 #include <algorithm>
@@ -109,9 +109,10 @@ int packageCopy(InstallSession& session, const std::string& name, int kind, bool
         // The system folder kind lands in the native folder on 64-bit Windows:
         // the read-only mark is cleared under the same switch, on the file the
         // copy replaces.
-        std::optional<RedirectionSwitch> native;
+        std::optional<common::RedirectionSwitch> native;
         if (kind == destination::systemFolder) {
-            native.emplace(machine, session.wow64, session.owner, RedirectionSwitch::Mode::Quiet);
+            native.emplace(machine, session.wow64, session.owner,
+                           common::RedirectionSwitch::Mode::Quiet);
             if (!native->ready())
                 return staged::failed;
         }

@@ -2,7 +2,7 @@
 
 #include "platform/machine.h"
 #include "setup/engine/install_session.h"
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 #include "setup/engine/staged_copy.h"
 
 #include <vector>
@@ -34,7 +34,8 @@ bool existsIn(platform::Machine& machine, const std::string& path) {
 // The driver-store folder whose name begins with "ntprint".
 std::optional<std::string> ntprintPackage(InstallSession& session, const std::string& store) {
     platform::Machine& machine = session.machine;
-    RedirectionSwitch native(machine, session.wow64, session.owner, RedirectionSwitch::Mode::Quiet);
+    common::RedirectionSwitch native(machine, session.wow64, session.owner,
+                                     common::RedirectionSwitch::Mode::Quiet);
     platform::FindData found;
     const platform::Handle search = native.ready()
                                         ? machine.files().FindFirstFileA(store + "ntprint*", found)
@@ -141,8 +142,8 @@ int copyFromDriverStore(InstallSession& session, const std::string& name) {
     bool ok = false;
     std::uint32_t code = 0;
     {
-        RedirectionSwitch native(machine, session.wow64, session.owner,
-                                 RedirectionSwitch::Mode::Quiet);
+        common::RedirectionSwitch native(machine, session.wow64, session.owner,
+                                         common::RedirectionSwitch::Mode::Quiet);
         if (!native.ready())
             return staged::failed;
         ok = machine.files().CopyFileA(source, target, false);

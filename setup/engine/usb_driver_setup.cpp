@@ -20,30 +20,25 @@ bool runUsbDriverSetup(InstallSession& session, const std::string& programFolder
     const std::string installer = *current + usbDriverFolder(session.wow64) + "\\Install.exe";
     if (!session.pathFits(installer))
         return false;
-    const std::uintptr_t started = machine.desktop().ShellExecuteA(
-        session.owner, "open", installer, "2", "", platform::sw::showNormal);
-    if (started <= 32) {
+    const common::InstallerOutcome outcome =
+        common::runUsbInstaller(machine, session.owner, installer, "2", windowTitle);
+    switch (outcome.run) {
+    case common::InstallerRun::NotStarted: {
         session.error = "The USB device driver setup \"" + installer +
                         "\" could not be started. Installation stopped.";
-        const std::string system = session.systemText(static_cast<std::uint32_t>(started));
+        const std::string system =
+            session.systemText(static_cast<std::uint32_t>(outcome.shellResult));
         if (!system.empty())
             session.error += "\n" + system;
         return false;
     }
-
-    // Its window may take a moment to appear.
-    machine.clock().Sleep(500);
-    const std::string title = windowTitle.empty() ? usbInstallerTitle : windowTitle;
-    std::uint32_t waited = 0;
-    while (machine.desktop().FindWindowA(title) != 0) {
-        if (waited >= usbInstallerTimeLimitMs) {
-            session.error =
-                "The USB device driver setup did not finish within 10 minutes. Installation "
-                "stopped.";
-            return false;
-        }
-        machine.clock().Sleep(1000);
-        waited += 1000;
+    case common::InstallerRun::TimedOut:
+        session.error =
+            "The USB device driver setup did not finish within 10 minutes. Installation "
+            "stopped.";
+        return false;
+    case common::InstallerRun::Finished:
+        break;
     }
     machine.clock().Sleep(3000);
     return true;

@@ -2,6 +2,8 @@
 // until its window has gone.
 #pragma once
 
+#include "common/usb_installer.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,10 +11,8 @@ namespace setup {
 
 class InstallSession;
 
-// The window title of the installer when the language file names none.
-inline constexpr const char* usbInstallerTitle = "Device driver setup";
-// The longest the setup waits for the installer's window to go.
-inline constexpr std::uint32_t usbInstallerTimeLimitMs = 10 * 60 * 1000;
+using common::usbInstallerTimeLimitMs;
+using common::usbInstallerTitle;
 
 // False with the error text set when the installer could not be started or
 // did not finish in time; the installation then stops.

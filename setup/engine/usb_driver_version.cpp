@@ -1,7 +1,7 @@
 #include "setup/engine/usb_driver_version.h"
 
 #include "platform/machine.h"
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 
 #include <vector>
 
@@ -58,7 +58,8 @@ int compareUsbDriverVersions(platform::Machine& machine, const std::string& prog
     const std::string installedPath = windows + "\\system32\\drivers\\KVPUSB.sys";
     std::string installed;
     {
-        RedirectionSwitch native(machine, wow64, owner, RedirectionSwitch::Mode::Announced);
+        common::RedirectionSwitch native(machine, wow64, owner,
+                                         common::RedirectionSwitch::Mode::Announced);
         installed = readFileVersion(machine, installedPath);
     }
     return compareVersionTexts(installed, packaged);

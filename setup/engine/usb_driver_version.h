@@ -2,6 +2,7 @@
 // and the installed KVPUSB.sys compared by their version resources.
 #pragma once
 
+#include "common/usb_installer.h"
 #include "platform/win_types.h"
 
 #include <string>
@@ -27,9 +28,6 @@ int compareVersionTexts(const std::string& installed, const std::string& package
 int compareUsbDriverVersions(platform::Machine& machine, const std::string& programFolder,
                              bool wow64, platform::Handle owner);
 
-// The package's USB driver folder: "\USBDRV\USBDriver" or "\USBDRV\USBDriver_x64".
-inline const char* usbDriverFolder(bool wow64) {
-    return wow64 ? "\\USBDRV\\USBDriver_x64" : "\\USBDRV\\USBDriver";
-}
+using common::usbDriverFolder;
 
 } // namespace setup

@@ -3,7 +3,7 @@
 #include "common/config_int.h"
 #include "common/language_text.h"
 #include "platform/machine.h"
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 #include "setup/engine/usb_driver_version.h"
 #include "setup/engine/usb_identity.h"
 #include "setup/res/resource.h"
@@ -200,8 +200,8 @@ void PortPage::checkUsbDriver(View& view) {
     std::string windows;
     std::string version = "0.0.0.0";
     if (context_.machine.system().GetWindowsDirectoryA(windows)) {
-        RedirectionSwitch native(context_.machine, context_.wow64, view.window(),
-                                 RedirectionSwitch::Mode::Announced);
+        common::RedirectionSwitch native(context_.machine, context_.wow64, view.window(),
+                                         common::RedirectionSwitch::Mode::Announced);
         version = readFileVersion(context_.machine, windows + "\\system32\\drivers\\KVPUSB.sys");
     }
     const bool missing = version == "0.0.0.0";

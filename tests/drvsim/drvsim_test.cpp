@@ -222,3 +222,40 @@ TEST_F(Drvsim, UsbDriverRemovesTheDeviceDriverAsInstallDoes) {
     EXPECT_EQ("Another maker's scanner", j["devices"].items[0]["description"].text);
     EXPECT_EQ(1, drvsim({"usbdriver", "--machine", machine, "--package", package, "9"}).exitCode);
 }
+
+TEST_F(Drvsim, UninstallRemovesWhatTheSetupInstalledAndSaysWhatItDid) {
+    ASSERT_EQ(0, drvsim({"init", "--machine", machine, "--os", "7", "--bits", "64"}).exitCode);
+    ASSERT_EQ(0, setup({"--port", "LPT1:"}).exitCode);
+    const std::string listing = "Listed:\n  QRT-K500NX(P)\n  KVPrintProc\n";
+    const auto list = drvsim({"uninstall", "--machine", machine, "--package", package, "--list"});
+    EXPECT_EQ(0, list.exitCode) << list.err;
+    EXPECT_EQ(listing, list.out);
+
+    const auto unknown = drvsim(
+        {"uninstall", "--machine", machine, "--package", package, "--item", "Another printer"});
+    EXPECT_EQ(1, unknown.exitCode);
+    EXPECT_NE(std::string::npos,
+              unknown.out.find("the uninstaller lists no \"Another printer\"; it lists "
+                               "\"QRT-K500NX(P)\", \"KVPrintProc\""))
+        << unknown.out;
+
+    const auto run = drvsim({"uninstall", "--machine", machine, "--package", package, "--item",
+                             "QRT-K500NX(P)", "--answer", "yes"});
+    EXPECT_EQ(0, run.exitCode) << run.out << run.err;
+    EXPECT_EQ(listing +
+                  "Messages:\n"
+                  "  Select the printers and components to remove.\n"
+                  "  Deleting printer QRT-K500NX(P) ...\n"
+                  "  QRT-K500NX(P) was deleted.\n"
+                  "  Deleting the driver of QRT-K500NX(P) ...\n"
+                  "  The driver was deleted.\n"
+                  "  Select the printers and components to remove.\n"
+                  "Restart Windows now? -> Yes\n"
+                  "Removed:\n  QRT-K500NX(P)\n"
+                  "Still listed:\n  KVPrintProc\n",
+              run.out);
+    const Json j = show();
+    EXPECT_TRUE(j["spooler"]["printers"].items.empty());
+    EXPECT_TRUE(j["spooler"]["drivers"].items.empty());
+    EXPECT_EQ(3u, j["spooler"]["processors"].items.size()) << "KVPrintProc beside two WinPrint";
+}

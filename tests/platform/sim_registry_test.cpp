@@ -44,6 +44,34 @@ TEST(SimRegistry, ThirtyTwoBitProgramOnSixtyFourBitWindowsSeesTheWow64ViewOfSoft
     EXPECT_EQ(0u, m.simRegistry().openHandles());
 }
 
+TEST(SimRegistry, OnlyRegDeleteKeyExReachesTheSixtyFourBitViewFromAThirtyTwoBitProgram) {
+    testsupport::TempDir dir;
+    SimMachine m(testsupport::simConfig(dir, WindowsVariant::Win7, 64));
+    for (const char* path :
+         {"HKLM\\SOFTWARE\\KORVANE\\PORTNAME", "HKLM\\SOFTWARE\\Wow6432Node\\KORVANE\\PORTNAME"})
+        m.simRegistry().createKey(path);
+    Registry& r = m.registry();
+    Handle native = 0;
+    ASSERT_EQ(0u, r.RegOpenKeyExA(RootKey::LocalMachine, "SOFTWARE\\KORVANE",
+                                  regsam::allAccess | regsam::wow64_64Key, native));
+    // The parent's view does not carry over: the plain call deletes the 32-bit key.
+    EXPECT_EQ(0u, r.RegDeleteKeyA(native, "PORTNAME"));
+    EXPECT_FALSE(m.simRegistry().hasKey("HKLM\\SOFTWARE\\Wow6432Node\\KORVANE\\PORTNAME"));
+    EXPECT_TRUE(m.simRegistry().hasKey("HKLM\\SOFTWARE\\KORVANE\\PORTNAME"));
+    EXPECT_EQ(0u, r.RegDeleteKeyExA(native, "PORTNAME", regsam::wow64_64Key));
+    EXPECT_FALSE(m.simRegistry().hasKey("HKLM\\SOFTWARE\\KORVANE\\PORTNAME"));
+    r.RegCloseKey(native);
+
+    testsupport::TempDir xpDir;
+    SimMachine xp(testsupport::simConfig(xpDir, WindowsVariant::Xp, 32));
+    xp.simRegistry().createKey("HKLM\\SOFTWARE\\KORVANE\\PORTNAME");
+    Handle key = 0;
+    ASSERT_EQ(0u, xp.registry().RegOpenKeyExA(RootKey::LocalMachine, "SOFTWARE\\KORVANE",
+                                              regsam::allAccess, key));
+    EXPECT_EQ(err::callNotImplemented, xp.registry().RegDeleteKeyExA(key, "PORTNAME", 0));
+    xp.registry().RegCloseKey(key);
+}
+
 TEST(SimRegistry, NoRedirectionOnThirtyTwoBitWindows) {
     testsupport::TempDir dir;
     SimMachine m(testsupport::simConfig(dir, WindowsVariant::Xp, 32));

@@ -41,20 +41,11 @@ bool isWarning(const std::string& text) {
     return warnings.count(text) != 0;
 }
 
-class FaultInjection : public ::testing::TestWithParam<FaultCase> {
+class FaultInjection : public SharedPackageSuite<FaultCase> {
 protected:
-    static void SetUpTestSuite() {
-        package_ = new testsupport::TempDir;
-        writeSamplePackage(package_->path() / "package");
-    }
-    static void TearDownTestSuite() {
-        delete package_;
-        package_ = nullptr;
-    }
-
     std::unique_ptr<Scenario> prepared() {
         const FaultCase& c = GetParam();
-        auto s = std::make_unique<Scenario>(c.os, c.bits, package_->path() / "package");
+        auto s = std::make_unique<Scenario>(c.os, c.bits, sharedPackage());
         if (c.port[0] == 'U')
             s->machine().simUsb().attachPrinter(8);
         if (c.outdatedMonitor) {
@@ -74,11 +65,7 @@ protected:
         r.ipAddress = {192, 168, 1, 251};
         return r;
     }
-
-    static testsupport::TempDir* package_;
 };
-
-testsupport::TempDir* FaultInjection::package_ = nullptr;
 
 TEST_P(FaultInjection, EveryCallFailedInTurnEndsWithOneClearMessage) {
     std::vector<std::string> callNames;

@@ -191,4 +191,22 @@ private:
     std::vector<int> bar_;
 };
 
+// A parameterised suite whose machines all mount one sample package:
+// installing and removing only read it.
+template <typename Param> class SharedPackageSuite : public ::testing::TestWithParam<Param> {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new testsupport::TempDir;
+        writeSamplePackage(folder_->path() / "package");
+    }
+    static void TearDownTestSuite() {
+        delete folder_;
+        folder_ = nullptr;
+    }
+    static fs::path sharedPackage() { return folder_->path() / "package"; }
+
+private:
+    static inline testsupport::TempDir* folder_ = nullptr;
+};
+
 } // namespace installtest

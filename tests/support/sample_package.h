@@ -102,17 +102,17 @@ inline std::set<std::string> namedFiles(const fs::path& config) {
     return names;
 }
 
-// The sample package: its configuration and language files, and a short text
-// file standing for each driver-set file ("W32 NAME"), so that a copy shows
-// where it came from.
+// The sample package: its configuration and language files, the licence and
+// Uninstall.ini, and a short text file standing for each driver-set file
+// ("W32 NAME"), so that a copy shows where it came from.
 inline void writeSamplePackage(const fs::path& package) {
     const fs::path source = fs::path(PKG_SOURCE_DIR) / "package";
     fs::create_directories(package);
     for (const char* folder : {"DRVCONFIG", "language"})
         fs::copy(source / folder, package / folder,
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    fs::copy_file(source / "License.txt", package / "License.txt",
-                  fs::copy_options::overwrite_existing);
+    for (const char* file : {"License.txt", "Uninstall.ini"})
+        fs::copy_file(source / file, package / file, fs::copy_options::overwrite_existing);
     std::set<std::string> names = namedFiles(package / "DRVCONFIG");
     for (const char* constant :
          {"ICONLIB.DLL", "UNIDRV.DLL", "DMCOLOR.DLL", "srclient.dll", "framedyn.dll", "newdev.dll",

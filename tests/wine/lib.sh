@@ -24,6 +24,26 @@ winprobe() {
   fi
 }
 
+# The spooler's printers and drivers (printers_probe.cpp), from the build this
+# machine can run.
+printers_probe() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    wine "$PKG_BUILD_WIN64/tests/wine/printers_probe.exe" "$@"
+  else
+    wine "$PKG_BUILD_WIN32/tests/wine/printers_probe.exe" "$@"
+  fi
+}
+
+# uninstall_into PACKAGE: where this machine runs no 32-bit programs, the 64-bit
+# build of Uninstall.exe (the same program, built for the tests) takes the
+# package's place.
+uninstall_into() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    cp "$PKG_BUILD_WIN64/uninstall/Uninstall.exe" "$1/Uninstall.exe"
+    echo "WINE: no 32-bit programs run here; the 64-bit build of Uninstall.exe runs instead"
+  fi
+}
+
 fail() { echo "FAIL: $*"; exit 1; }
 
 # `wine` starts its 32-bit loader first; a machine whose kernel runs no 32-bit

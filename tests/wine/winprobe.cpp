@@ -14,7 +14,8 @@
 //   winprobe choose TITLE ID TEXT      choose the row of a combo or list box
 //   winprobe address TITLE ID A.B.C.D  fill an IP-address control
 //   winprobe controls TITLE            print every control: id, class, state, text
-//   winprobe items TITLE ID            print the rows of a combo or list box
+//   winprobe items TITLE ID            print the rows of a combo box, list box or list
+//                                      view (a list view's check box as "[x] " or "[ ] ")
 //   winprobe box TEXT SECONDS          wait for a dialog box (a message box under any
 //                                      caption) one of whose controls shows TEXT; print
 //                                      its caption and texts, press its OK button
@@ -163,7 +164,48 @@ bool isList(HWND w) {
     return lstrcmpiW(className(w).c_str(), L"ListBox") == 0;
 }
 
+// A list view keeps its rows in its own process: the item record and the text
+// buffer are made there, filled by the control and read back.
+int listViewItems(HWND view) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(view, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr)
+        return 1;
+    constexpr SIZE_T textChars = 1024;
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr,
+                                                     sizeof(LVITEMW) + textChars * sizeof(wchar_t),
+                                                     MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr) {
+        CloseHandle(process);
+        return 1;
+    }
+    const LRESULT count = SendMessageW(view, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LVITEMW item{};
+        item.iSubItem = 0;
+        item.cchTextMax = static_cast<int>(textChars);
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(remote));
+        wchar_t text[textChars] = {};
+        ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t),
+                          nullptr);
+        const UINT state = static_cast<UINT>(
+            SendMessageW(view, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK));
+        const bool ticked = ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+        std::printf("%s%s\n", ticked ? "[x] " : "[ ] ", utf8(text).c_str());
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
 int items(HWND list) {
+    if (lstrcmpiW(className(list).c_str(), WC_LISTVIEWW) == 0)
+        return listViewItems(list);
     const bool box = isList(list);
     const LRESULT count = SendMessageW(list, box ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {

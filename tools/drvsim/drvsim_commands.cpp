@@ -7,6 +7,7 @@
 #include "tools/drvsim/machine_folder.h"
 #include "tools/drvsim/machine_report.h"
 #include "tools/drvsim/package_behaviour.h"
+#include "uninstall/uninstall_script.h"
 #include "usbinstall/usb_install.h"
 
 #include <algorithm>
@@ -102,17 +103,25 @@ std::unique_ptr<SimMachine> openOrReport(const std::string& folder, const std::s
     return m;
 }
 
-int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
+// The machine with the package mounted, its monitors offering their ports and
+// Install.exe printing its log; null after saying why it cannot be used.
+std::unique_ptr<SimMachine> openWithPackage(const Options& o, std::ostream& out,
+                                            std::ostream& err) {
     std::string package;
     if (!packageFolder(o, package, err))
-        return exitUnusable;
+        return nullptr;
     std::unique_ptr<SimMachine> m = openOrReport(o.machine, package, err);
-    if (!m)
-        return exitUnusable;
-    if (!servePorts(o, *m, true, err))
-        return exitUnusable;
+    if (!m || !servePorts(o, *m, true, err))
+        return nullptr;
     provideUsbInstaller(*m,
                         [&out](const std::string& line) { out << "[Install] " << line << '\n'; });
+    return m;
+}
+
+int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
+    if (!m)
+        return exitUnusable;
     std::vector<int> answers;
     for (bool yes : o.answers)
         answers.push_back(yes ? platform::mb::idYes : platform::mb::idNo);
@@ -145,6 +154,60 @@ int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
     if (!save(*m, err))
         return exitUnusable;
     return run.installed() ? exitDone : exitStopped;
+}
+
+void printList(std::ostream& out, const char* title, const std::vector<std::string>& rows) {
+    out << title << (rows.empty() ? " nothing\n" : "\n");
+    for (const std::string& row : rows)
+        out << "  " << row << '\n';
+}
+
+int runUninstall(const Options& o, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
+    if (!m)
+        return exitUnusable;
+    // Uninstall.exe runs from the package's folder, as the setup does.
+    const platform::sim::SimConfig caller = m->config();
+    m->setRunningProgram(caller.programFolder, "Uninstall.exe", 32);
+
+    uninstall::UninstallChoice choice;
+    choice.listOnly = o.listOnly;
+    if (!o.items.empty())
+        choice.items = o.items;
+    choice.usbDriver = o.usbDriver;
+    choice.restartAnswers = o.answers;
+    const std::size_t before = m->simDesktop().messageBoxes().size();
+    const uninstall::UninstallRun run = uninstall::runUninstallScript(*m, choice);
+    // The program has ended: its single-instance mutex goes with it.
+    m->simDesktop().removeMutex(uninstall::uninstallMutexName);
+    m->setRunningProgram(caller.programFolder, caller.programName, caller.processBits);
+
+    const auto& boxes = m->simDesktop().messageBoxes();
+    for (std::size_t i = before; i < boxes.size(); ++i)
+        printBox(out, boxes[i]);
+    if (run.startup == uninstall::StartupOutcome::RunDialog) {
+        printList(out, "Listed:", run.listed);
+        if (!o.listOnly) {
+            printList(out, "Messages:", run.messages);
+            if (run.restart)
+                out << "Restart Windows now? -> " << (*run.restart ? "Yes" : "No") << '\n';
+            std::vector<std::string> removed;
+            for (const std::string& item : run.ticked) {
+                if (std::find(run.remaining.begin(), run.remaining.end(), item) ==
+                    run.remaining.end())
+                    removed.push_back(item);
+            }
+            printList(out, "Removed:", removed);
+            printList(out, "Still listed:", run.remaining);
+        }
+    }
+    if (!run.stopped.empty())
+        out << "The uninstaller did not go on: " << run.stopped << ".\n";
+    if (!save(*m, err))
+        return exitUnusable;
+    if (o.listOnly)
+        return run.stopped.empty() ? exitDone : exitStopped;
+    return run.complete() ? exitDone : exitStopped;
 }
 
 int runFail(const Options& o, std::ostream& out, std::ostream& err) {
@@ -224,6 +287,8 @@ int runCommand(const Options& o, std::ostream& out, std::ostream& err) {
         return init(o, out, err);
     case Command::Setup:
         return runSetup(o, out, err);
+    case Command::Uninstall:
+        return runUninstall(o, out, err);
     case Command::Fail:
         return runFail(o, out, err);
     case Command::Show:

@@ -94,10 +94,19 @@ struct Parser {
             return !v.empty() || fail("--machine wants a folder");
         }
         if (name == "--package") {
-            if (o.command != Command::Setup && o.command != Command::UsbDriver)
-                return fail("--package belongs to setup and usbdriver");
+            if (o.command != Command::Setup && o.command != Command::Uninstall &&
+                o.command != Command::UsbDriver)
+                return fail("--package belongs to setup, uninstall and usbdriver");
             o.package = v;
             return !v.empty() || fail("--package wants a folder");
+        }
+        // The setup's questions, the uninstaller's restart dialog.
+        if (name == "--answer" &&
+            (o.command == Command::Setup || o.command == Command::Uninstall)) {
+            if (!oneOf(name, v, {"yes", "no"}))
+                return false;
+            o.answers.push_back(v == "yes");
+            return true;
         }
         switch (o.command) {
         case Command::Init:
@@ -208,11 +217,11 @@ struct Parser {
                 o.ip = bytes;
                 return true;
             }
-            if (name == "--answer") {
-                if (!oneOf(name, v, {"yes", "no"}))
-                    return false;
-                o.answers.push_back(v == "yes");
-                return true;
+            break;
+        case Command::Uninstall:
+            if (name == "--item") {
+                o.items.push_back(v);
+                return !v.empty() || fail("--item wants the text of a row of the list");
             }
             break;
         case Command::Fail:
@@ -258,6 +267,12 @@ struct Parser {
             if (name == "--default")
                 return o.setDefault = true;
         }
+        if (o.command == Command::Uninstall) {
+            if (name == "--usb-driver")
+                return o.usbDriver = true;
+            if (name == "--list")
+                return o.listOnly = true;
+        }
         if (o.command == Command::Show && name == "--json")
             return o.json = true;
         return false;
@@ -273,6 +288,7 @@ bool takesValue(Command command, const std::string& name) {
         {Command::Setup,
          {"--type", "--model", "--port", "--baud", "--data-bits", "--stop-bits", "--parity",
           "--flow", "--ip", "--answer"}},
+        {Command::Uninstall, {"--item", "--answer"}},
         {Command::Fail, {"--call", "--error", "--times"}},
     };
     if (common.count(name) != 0)
@@ -291,10 +307,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return parsed;
     }
     static const std::map<std::string, Command> commands = {
-        {"init", Command::Init},           {"setup", Command::Setup},
-        {"fail", Command::Fail},           {"show", Command::Show},
-        {"usbdriver", Command::UsbDriver}, {"help", Command::Help},
-        {"--help", Command::Help},         {"-h", Command::Help}};
+        {"init", Command::Init}, {"setup", Command::Setup}, {"uninstall", Command::Uninstall},
+        {"fail", Command::Fail}, {"show", Command::Show},   {"usbdriver", Command::UsbDriver},
+        {"help", Command::Help}, {"--help", Command::Help}, {"-h", Command::Help}};
     auto command = commands.find(arguments[0]);
     if (command == commands.end()) {
         parsed.error = "unknown command '" + arguments[0] + "'";
@@ -349,6 +364,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         else if (o.command == Command::Setup &&
                  (o.type == setup::PrinterType::None || o.model.empty() || o.port.empty()))
             p.fail("setup needs --type, --model and --port");
+        else if (o.command == Command::Uninstall && o.listOnly &&
+                 (!o.items.empty() || o.usbDriver || !o.answers.empty()))
+            p.fail("uninstall --list only lists; it takes no --item, --usb-driver or --answer");
         else if (o.command == Command::Fail && (o.call.empty() || o.error == 0))
             p.fail("fail needs --call and --error");
         else if (o.command == Command::UsbDriver && o.argument.empty())
@@ -374,6 +392,9 @@ std::string usage() {
            "               [--default] [--baud N] [--data-bits N] [--stop-bits {1|1.5|2}]\n"
            "               [--parity {n|e|o|m|s}] [--flow {x|p|n}] [--ip A.B.C.D]\n"
            "               [--answer {yes|no}]...\n"
+           "  drvsim uninstall --machine DIR [--package PKGDIR] [--item NAME]... [--usb-driver]\n"
+           "               [--answer {yes|no}]...\n"
+           "  drvsim uninstall --machine DIR [--package PKGDIR] --list\n"
            "  drvsim fail  --machine DIR --call NAME --error CODE [--times N]   (N 0: every call)\n"
            "  drvsim show  --machine DIR [--json]\n"
            "  drvsim usbdriver --machine DIR [--package PKGDIR] ARG\n"
@@ -382,7 +403,13 @@ std::string usage() {
            "the type's list, the mode, the Windows the machine runs, and a port the port page\n"
            "offers; settings not given keep what the page shows. It exits 0 when the printer\n"
            "was installed, 1 when the choice is not offered or the installation stopped or\n"
-           "failed, 2 on bad usage or an unusable machine folder.\n";
+           "failed, 2 on bad usage or an unusable machine folder.\n"
+           "\n"
+           "uninstall runs the uninstaller as a user does: it ticks the rows named by --item\n"
+           "(every row without one) and the USB device-driver box, presses Uninstall and\n"
+           "answers the restart dialog (No unless --answer yes). It prints the list, the\n"
+           "message list's lines and what was removed, and exits 0 when every ticked item\n"
+           "was removed, 1 when something stayed or the run stopped, 2 on bad usage.\n";
 }
 
 } // namespace drvsim

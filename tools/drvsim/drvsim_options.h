@@ -13,7 +13,7 @@
 
 namespace drvsim {
 
-enum class Command { Init, Setup, Fail, Show, UsbDriver, Help };
+enum class Command { Init, Setup, Uninstall, Fail, Show, UsbDriver, Help };
 
 // --device CLASS:DESCRIPTION:HWID
 struct DeviceSpec {
@@ -38,7 +38,7 @@ struct Options {
     unsigned spoolerStartDelay = 0;
     std::uint32_t spoolerRefusal = 0;
 
-    // setup (and usbdriver's --package)
+    // setup (and the --package of uninstall and usbdriver)
     std::string package; // empty: the sample package
     setup::PrinterType type = setup::PrinterType::None;
     std::string model;
@@ -53,7 +53,12 @@ struct Options {
     std::optional<char> parity;
     std::optional<char> flow;
     std::optional<std::array<std::uint8_t, 4>> ip;
-    std::vector<bool> answers; // true: Yes
+    std::vector<bool> answers; // true: Yes (setup's questions, uninstall's restart)
+
+    // uninstall
+    std::vector<std::string> items; // rows to tick; none: every row
+    bool usbDriver = false;
+    bool listOnly = false;
 
     // fail
     std::string call;

@@ -1,5 +1,5 @@
-// File-system redirection switched off around one operation of the 32-bit
-// setup on 64-bit Windows, so that it reaches the native system folder. The
+// File-system redirection switched off around one operation of a 32-bit
+// program on 64-bit Windows, so that it reaches the native system folder. The
 // functions are looked up by name because older systems lack them.
 #pragma once
 
@@ -9,9 +9,7 @@ namespace platform {
 class Machine;
 }
 
-namespace setup {
-
-class InstallSession;
+namespace common {
 
 class RedirectionSwitch {
 public:
@@ -44,4 +42,4 @@ private:
     bool ready_ = true;
 };
 
-} // namespace setup
+} // namespace common

@@ -1,8 +1,8 @@
-#include "setup/engine/redirection_switch.h"
+#include "common/redirection_switch.h"
 
 #include "platform/machine.h"
 
-namespace setup {
+namespace common {
 namespace {
 
 const char* const disableName = "Wow64DisableWow64FsRedirection";
@@ -53,4 +53,4 @@ RedirectionSwitch::~RedirectionSwitch() {
         machine_.system().FreeLibrary(kernel32_);
 }
 
-} // namespace setup
+} // namespace common

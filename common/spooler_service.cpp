@@ -1,11 +1,8 @@
-#include "setup/engine/spooler_service.h"
+#include "common/spooler_service.h"
 
 #include "platform/machine.h"
-#include "setup/engine/install_session.h"
-#include "common/os_variant.h"
-#include "common/os_variant.h"
 
-namespace setup {
+namespace common {
 namespace {
 
 constexpr std::uint32_t managerAllAccess = 0xF003F; // SC_MANAGER_ALL_ACCESS
@@ -42,65 +39,78 @@ private:
 
 } // namespace
 
-void stopSpooler(InstallSession& session) {
-    {
-        SpoolerHandle spooler(session.machine);
-        std::uint32_t state = 0;
-        if (spooler.service() != 0)
-            session.machine.services().ControlService(spooler.service(), controlStop, state);
-    }
-    session.machine.clock().Sleep(100);
+namespace {
+
+void askToStop(platform::Machine& machine) {
+    SpoolerHandle spooler(machine);
+    std::uint32_t state = 0;
+    if (spooler.service() != 0)
+        machine.services().ControlService(spooler.service(), controlStop, state);
 }
 
-bool startSpooler(InstallSession& session) {
-    SpoolerHandle spooler(session.machine);
+} // namespace
+
+void stopSpooler(platform::Machine& machine) {
+    askToStop(machine);
+    machine.clock().Sleep(100);
+}
+
+void restartSpooler(platform::Machine& machine) {
+    askToStop(machine);
+    machine.clock().Sleep(2000);
+    std::string ignored;
+    startSpooler(machine, ignored);
+}
+
+bool startSpooler(platform::Machine& machine, std::string& error) {
+    SpoolerHandle spooler(machine);
     std::uint32_t code = spooler.openError();
     if (spooler.service() != 0) {
-        if (session.machine.services().StartServiceA(spooler.service()))
+        if (machine.services().StartServiceA(spooler.service()))
             return true;
-        code = session.machine.GetLastError();
+        code = machine.GetLastError();
     }
     if (code == platform::err::serviceAlreadyRunning)
         return true;
-    session.error = "Start spool service error, error code = " + std::to_string(code);
+    error = "Start spool service error, error code = " + std::to_string(code);
     return false;
 }
 
-std::uint32_t waitForSpooler(InstallSession& session) {
+std::uint32_t waitForSpooler(platform::Machine& machine, std::string& error) {
     std::uint32_t state = platform::servicestate::stopped;
     {
-        SpoolerHandle spooler(session.machine);
+        SpoolerHandle spooler(machine);
         if (spooler.service() != 0) {
             for (int attempt = 0; attempt < 10; ++attempt) {
-                if (session.machine.services().QueryServiceStatus(spooler.service(), state) &&
+                if (machine.services().QueryServiceStatus(spooler.service(), state) &&
                     state == platform::servicestate::running)
                     return state;
                 if (attempt < 9)
-                    session.machine.clock().Sleep(300);
+                    machine.clock().Sleep(300);
             }
         }
     }
-    session.error = "StartSpoolService error";
+    error = "StartSpoolService error";
     return state;
 }
 
-bool ensureSpoolerRunning(InstallSession& session) {
-    if (session.os == common::osWin9x)
+bool ensureSpoolerRunning(platform::Machine& machine, OsVariant os, std::string& error) {
+    if (os == osWin9x)
         return true; // no service control
     std::uint32_t state = 0;
     {
-        SpoolerHandle spooler(session.machine);
+        SpoolerHandle spooler(machine);
         if (spooler.service() == 0 ||
-            !session.machine.services().QueryServiceStatus(spooler.service(), state) ||
+            !machine.services().QueryServiceStatus(spooler.service(), state) ||
             state != platform::servicestate::stopped)
             return true;
     }
-    if (!startSpooler(session))
+    if (!startSpooler(machine, error))
         return false;
-    if (waitForSpooler(session) != platform::servicestate::running)
+    if (waitForSpooler(machine, error) != platform::servicestate::running)
         return false;
-    session.error.clear();
+    error.clear();
     return true;
 }
 
-} // namespace setup
+} // namespace common
