@@ -26,5 +26,10 @@ run64() {
     wine "$@"
   fi
 }
+# The prefix is made by the 32-bit wineboot, which may not have run.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  run64 wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
 ( cd "$work" && run64 ./oemui_ops_probe.exe ) || fail "oemui_ops_probe.exe reported failures (exit $?)"
 echo "ok: the Operation and Utility pages and their dialogs work in a real sheet"

@@ -19,7 +19,7 @@ else
   run64() { WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"; }
   shot() {
     local info="" x y w h
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 900); do # a fresh prefix takes a while to come up
       info=$(xwininfo -name "$1" 2>/dev/null) && break
       sleep 0.1
     done
@@ -38,6 +38,10 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$probe" "$dll" "$work/"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  run64 wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
 ( cd "$work" && run64 ./oemui_ops_probe.exe 3 >"$work/probe.log" 2>&1 ) &
 probe_pid=$!
 status=0
