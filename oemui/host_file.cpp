@@ -6,6 +6,24 @@ namespace oemui {
 
 using platform::PluginHost;
 
+namespace {
+
+// ReadFile and WriteFile take 32-bit counts and may move less than asked.
+template <typename Byte, typename Call> bool inPieces(Byte* at, std::size_t count, Call call) {
+    while (count > 0) {
+        const auto piece = static_cast<std::uint32_t>(std::min<std::size_t>(count, 1u << 30));
+        std::uint32_t moved = 0;
+        if (!call(at, piece, moved) || moved == 0) {
+            return false;
+        }
+        at += moved;
+        count -= moved;
+    }
+    return true;
+}
+
+} // namespace
+
 bool HostFile::open(const std::u16string& path, std::uint32_t access, std::uint32_t share,
                     std::uint32_t creation) {
     close();
@@ -39,29 +57,16 @@ bool HostFile::read(std::uint64_t offset, std::uint8_t* out, std::size_t count) 
     if (low == PluginHost::invalidFileSize && host_.GetLastError() != 0) {
         return false;
     }
-    while (count > 0) {
-        const auto piece = static_cast<std::uint32_t>(std::min<std::size_t>(count, 1u << 30));
-        std::uint32_t got = 0;
-        if (!host_.ReadFile(handle_, out, piece, got) || got == 0) {
-            return false;
-        }
-        out += got;
-        count -= got;
-    }
-    return true;
+    return inPieces(out, count, [&](std::uint8_t* at, std::uint32_t piece, std::uint32_t& got) {
+        return host_.ReadFile(handle_, at, piece, got);
+    });
 }
 
 bool HostFile::write(const std::uint8_t* bytes, std::size_t count) {
-    while (count > 0) {
-        const auto piece = static_cast<std::uint32_t>(std::min<std::size_t>(count, 1u << 30));
-        std::uint32_t written = 0;
-        if (!host_.WriteFile(handle_, bytes, piece, written) || written == 0) {
-            return false;
-        }
-        bytes += written;
-        count -= written;
-    }
-    return true;
+    return inPieces(bytes, count,
+                    [&](const std::uint8_t* at, std::uint32_t piece, std::uint32_t& written) {
+                        return host_.WriteFile(handle_, at, piece, written);
+                    });
 }
 
 } // namespace oemui
