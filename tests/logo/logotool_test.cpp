@@ -227,6 +227,18 @@ TEST_F(LogotoolProgram, PreviewDrawsTheJobAsPrinted) {
     EXPECT_EQ(Bytes(png.begin(), png.begin() + 8),
               (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
 
+    // Any PNG reader sees the same picture (ImageMagick where it is installed).
+    const std::string raw = dir.file("dot.gray");
+    if (std::system("convert -version >/dev/null 2>&1") == 0) {
+        ASSERT_EQ(
+            std::system(
+                ("convert '" + dir.file("dot.png") + "' -depth 8 'gray:" + raw + "'").c_str()),
+            0);
+        Bytes levels(32 * 8, 255);
+        levels[32 * 7] = 0;
+        EXPECT_EQ(readFile(raw), levels);
+    }
+
     EXPECT_EQ(run("preview --out '" + dir.file("x.png") + "' '" + dot + "'"), 1);
     EXPECT_NE(errors.find("is not a logo job"), std::string::npos) << errors;
     EXPECT_FALSE(exists(dir.file("x.png")));
