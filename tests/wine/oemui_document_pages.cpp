@@ -14,13 +14,15 @@
 #include <compstui.h>
 #include <prsht.h>
 
-#include "oemui_host_side.h"
+#include "oemui_interface.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
+
+using namespace oemui_probe;
 
 // --- the driver's IPrintOemDriverUI ---------------------------------------------
 

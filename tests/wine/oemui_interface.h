@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <compstui.h>
 #include <objbase.h>
+#include <prsht.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -171,6 +172,7 @@ inline void check(bool ok, const char* format, ...) {
     std::printf("%s ", ok ? "ok  " : "FAIL");
     std::vprintf(format, args);
     std::printf("\n");
+    std::fflush(stdout); // a probe reports from two threads; keep the lines in order
     va_end(args);
     if (!ok) {
         ++failures;

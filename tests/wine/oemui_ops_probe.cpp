@@ -19,6 +19,8 @@
 #include <objbase.h>
 #include <prsht.h>
 
+#include "oemui_interface.h"
+
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
@@ -29,102 +31,10 @@
 
 namespace {
 
-// --- the host's side of the interface (the slots this probe calls) -----------
+using namespace oemui_probe;
 
-struct OEMDMPARAM {
-    DWORD cbSize;
-    PVOID pdriverobj;
-    HANDLE hPrinter;
-    HANDLE hModule;
-    PDEVMODEW pPublicDMIn;
-    PDEVMODEW pPublicDMOut;
-    PVOID pOEMDMIn;
-    PVOID pOEMDMOut;
-    DWORD cbBufSize;
-};
-
-struct OEMCUIPPARAM {
-    DWORD cbSize;
-    PVOID poemuiobj;
-    HANDLE hPrinter;
-    PWSTR pPrinterName;
-    HANDLE hModule;
-    HANDLE hOEMHeap;
-    PDEVMODEW pPublicDM;
-    PVOID pOEMDM;
-    DWORD dwFlags;
-    POPTITEM pDrvOptItems;
-    DWORD cDrvOptItems;
-    POPTITEM pOEMOptItems;
-    DWORD cOEMOptItems;
-    PVOID pOEMUserData;
-    PVOID OEMCUIPCallback;
-};
-
-struct OEMUIPSPARAM {
-    DWORD cbSize;
-    PVOID poemuiobj;
-    HANDLE hPrinter;
-    PWSTR pPrinterName;
-    HANDLE hModule;
-    HANDLE hOEMHeap;
-    PDEVMODEW pPublicDM;
-    PVOID pOEMDM;
-    PVOID pOEMUserData;
-    DWORD dwFlags;
-    PVOID pOemEntry;
-};
-
-struct OemUi;
-using Slot = void*;
-struct OemUiVtbl {
-    Slot QueryInterface, AddRef;
-    ULONG(STDMETHODCALLTYPE* Release)(OemUi*);
-    Slot GetInfo;
-    HRESULT(STDMETHODCALLTYPE* DevMode)(OemUi*, DWORD, OEMDMPARAM*);
-    Slot PublishDriverInterface;
-    HRESULT(STDMETHODCALLTYPE* CommonUIProp)(OemUi*, DWORD, OEMCUIPPARAM*);
-    HRESULT(STDMETHODCALLTYPE* DocumentPropertySheets)(OemUi*, PPROPSHEETUI_INFO, LPARAM);
-    HRESULT(STDMETHODCALLTYPE* DevicePropertySheets)(OemUi*, PPROPSHEETUI_INFO, LPARAM);
-};
-struct OemUi {
-    const OemUiVtbl* lpVtbl;
-};
-
-const GUID clsidOemUi = {
-    0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
-const GUID iidPrintOemUi = {
-    0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
-const GUID iidClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-
-constexpr DWORD OEMDM_DEFAULT = 2, OEMCUIP_DOCPROP = 1, OEMCUIP_PRNPROP = 2;
 constexpr std::size_t recordSize = 1464;
-
-// --- reporting (from both threads; the other one waits meanwhile) -------------
-
-int failures = 0;
-DWORD holdMilliseconds = 0;
-
-void check(bool ok, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::printf("%s ", ok ? "ok  " : "FAIL");
-    std::vprintf(format, args);
-    std::printf("\n");
-    std::fflush(stdout);
-    va_end(args);
-    if (!ok) {
-        ++failures;
-    }
-}
-
-std::string narrow(const std::wstring& s) {
-    std::string out;
-    for (wchar_t c : s) {
-        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
-    return out;
-}
+DWORD holdMilliseconds = 0; // how long a filled page stays up for the screenshots
 
 // --- the common property sheet's pfnComPropSheet --------------------------------
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every tests/wine/*.test.sh against the built programs under Wine, in a
 # fresh Wine prefix, on a virtual X display. Each script passes with exit code 0.
+# Names given (`run.sh uninstall oemui_ops`) run only those scripts.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export PKG_ROOT=$root
@@ -32,8 +33,14 @@ timeout 300 wineboot -i >"$logs/wineboot.log" 2>&1
 wineserver -w
 
 passed=0 failed=0 skipped=0 failures=()
-for t in "$root"/tests/wine/*.test.sh; do
+tests=("$root"/tests/wine/*.test.sh)
+if [ $# -gt 0 ]; then
+  tests=()
+  for name in "$@"; do tests+=("$root/tests/wine/$name.test.sh"); done
+fi
+for t in "${tests[@]}"; do
   name=$(basename "$t" .test.sh)
+  [ -f "$t" ] || { failed=$((failed + 1)); failures+=("$name"); echo "  FAIL  $name: no such test"; continue; }
   : >"$PKG_WINE32_SKIPS"
   if timeout 300 bash "$t" >"$logs/$name.log" 2>&1; then
     passed=$((passed + 1)); echo "  ok    $name"
