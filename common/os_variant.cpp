@@ -88,7 +88,13 @@ OsVariant detectOsVariant(platform::Machine& machine, const LanguageText& messag
     }
 }
 
+bool is64BitProcess(platform::Machine& machine) {
+    return machine.system().GetSystemInfo() == platform::arch::amd64;
+}
+
 bool is64BitWindows(platform::Machine& machine) {
+    if (is64BitProcess(machine))
+        return true;
     platform::SystemInfo& system = machine.system();
     // kernel32 from the system folder by its full path first; the bare name
     // when the path cannot be formed or loaded.

@@ -44,9 +44,16 @@ std::string osEnvironment(OsVariant variant, bool wow64);
 // Server 2008.
 OsVariant detectOsVariant(platform::Machine& machine, const LanguageText& messages);
 
-// True when this (32-bit) program runs on 64-bit Windows: IsWow64Process, looked
-// up in kernel32.dll by name; false whenever it cannot be asked.
+// True when this program runs on 64-bit Windows: a 64-bit program always does;
+// a 32-bit one asks IsWow64Process, looked up in kernel32.dll by name, and
+// answers false whenever it cannot be asked.
 bool is64BitWindows(platform::Machine& machine);
+
+// True when this program is itself a 64-bit one (GetSystemInfo describes the
+// calling process's view: x86 inside WOW64). The package ships 32-bit programs;
+// the 64-bit builds are for Wine on machines that run no 32-bit code, and for
+// them no file-system redirection exists.
+bool is64BitProcess(platform::Machine& machine);
 
 // The processor the machine really has (platform::arch): GetNativeSystemInfo,
 // looked up by name, where the system offers it (it tells a 32-bit program the

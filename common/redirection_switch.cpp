@@ -1,5 +1,6 @@
 #include "common/redirection_switch.h"
 
+#include "common/os_variant.h"
 #include "platform/machine.h"
 
 namespace common {
@@ -13,7 +14,7 @@ const char* const revertName = "Wow64RevertWow64FsRedirection";
 RedirectionSwitch::RedirectionSwitch(platform::Machine& machine, bool wow64, platform::Handle owner,
                                      Mode mode)
     : machine_(machine) {
-    if (!wow64)
+    if (!wow64 || is64BitProcess(machine))
         return;
     const bool announce = mode == Mode::Announced;
     auto say = [&](const char* text) {

@@ -23,7 +23,7 @@ public:
         Announced,
     };
 
-    // Does nothing on 32-bit Windows (wow64 false).
+    // Does nothing on 32-bit Windows (wow64 false) and in a 64-bit program.
     RedirectionSwitch(platform::Machine& machine, bool wow64, platform::Handle owner, Mode mode);
     ~RedirectionSwitch();
     RedirectionSwitch(const RedirectionSwitch&) = delete;

@@ -1,5 +1,6 @@
 #include "common/language_text.h"
 #include "common/os_variant.h"
+#include "common/redirection_switch.h"
 #include "platform/sim/sim_machine.h"
 #include "tests/support/sim_fixture.h"
 
@@ -146,6 +147,19 @@ TEST(Is64BitWindows, AnswersFalseWheneverItCannotAsk) {
         SimMachine m(testsupport::simConfig(dir, WindowsVariant::Win7, 64));
         m.faults().failCall("LoadLibraryA", platform::err::modNotFound, 2);
         EXPECT_FALSE(common::is64BitWindows(m));
+    }
+    {
+        // A 64-bit program (the Wine tests' builds) needs no IsWow64Process, and
+        // has no redirection to switch off.
+        auto config = testsupport::simConfig(dir, WindowsVariant::Win7, 64);
+        config.processBits = 64;
+        SimMachine m(config);
+        m.simSystem().removeFunction("kernel32.dll", "IsWow64Process");
+        EXPECT_TRUE(common::is64BitWindows(m));
+        common::RedirectionSwitch native(m, true, 0, common::RedirectionSwitch::Mode::Announced);
+        EXPECT_TRUE(native.ready());
+        EXPECT_FALSE(native.switchedOff());
+        EXPECT_TRUE(m.simDesktop().messageBoxes().empty());
     }
 }
 

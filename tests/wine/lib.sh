@@ -34,14 +34,39 @@ printers_probe() {
   fi
 }
 
-# uninstall_into PACKAGE: where this machine runs no 32-bit programs, the 64-bit
-# build of Uninstall.exe (the same program, built for the tests) takes the
-# package's place.
-uninstall_into() {
+# test_build_into PACKAGE FOLDER PROGRAM: where this machine runs no 32-bit
+# programs, the 64-bit build of PROGRAM (the same program, built for the tests
+# in build/win64/FOLDER) takes the package's place.
+test_build_into() {
   if [ -n "${PKG_WINE32_MISSING:-}" ]; then
-    cp "$PKG_BUILD_WIN64/uninstall/Uninstall.exe" "$1/Uninstall.exe"
-    echo "WINE: no 32-bit programs run here; the 64-bit build of Uninstall.exe runs instead"
+    cp "$PKG_BUILD_WIN64/$2/$3" "$1/$3"
+    echo "WINE: no 32-bit programs run here; the 64-bit build of $3 runs instead"
   fi
+}
+uninstall_into() { test_build_into "$1" uninstall Uninstall.exe; }
+tessaly_into() { test_build_into "$1" setup Tessaly.exe; }
+
+# The stand-in of the maker's USB library with one printer attached, for the
+# build of Tessaly.exe that runs here.
+usb_library_into() {
+  if [ -n "${PKG_WINE32_MISSING:-}" ]; then
+    cp "$PKG_BUILD_WIN64/tests/wine/kvusbint_x64/KvUsbInt.dll" "$1/"
+  else
+    cp "$PKG_BUILD_WIN32/tests/wine/kvusbint_stdcall/KvUsbInt.dll" "$1/"
+  fi
+}
+
+# Windows 7 keeps the universal printer driver the package's drivers build on
+# in its driver store; Wine has none, so lay stand-ins where Windows keeps them
+# (the setup copies them; the spooler registers them with the driver).
+universal_driver_standins() {
+  local store="$WINEPREFIX/drive_c/windows/system32/DriverStore/FileRepository/ntprint.inf_amd64_neutral_0" f
+  mkdir -p "$store/Amd64" "$store/I386"
+  for f in unidrvui.dll unidrv.dll unires.dll unidrv.hlp stdnames.gpd ttfsub.gpd; do
+    echo "stand-in of the universal printer driver's $f" >"$store/Amd64/$f"
+    cp "$store/Amd64/$f" "$store/I386/$f"
+  done
+  echo "; ntprint.inf (stand-in)" >"$store/ntprint.inf"
 }
 
 fail() { echo "FAIL: $*"; exit 1; }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# needs: 32-bit Windows programs
 # Tessaly.exe's start-up checks, for real under Wine (a 64-bit prefix: the
 # 32-bit program runs under WOW64).
 set -u
 . "$(dirname "$0")/lib.sh"
-pkg=$PKG_PACKAGE
+pkg=$(mktemp -d)
+trap 'rm -rf "$pkg"' EXIT
+cp -r "$PKG_PACKAGE"/. "$pkg"/
+tessaly_into "$pkg"
 lang=$pkg/language/setup.ini
 title=$(ini_value "$lang" Setup Caption)
 

@@ -5,7 +5,9 @@
 # boxes are found by their text, whatever their caption.
 set -u
 . "$(dirname "$0")/lib.sh"
-pkg=$PKG_PACKAGE
+pkg=$(mktemp -d)
+cp -r "$PKG_PACKAGE"/. "$pkg"/
+tessaly_into "$pkg"
 nonsupport=$(ini_value "$pkg/language/setup.ini" Setup Nonsupport)
 [ -n "$nonsupport" ] || fail "no Nonsupport text in the language file"
 
@@ -18,7 +20,7 @@ pretend() {
   done
   echo "as $1: $(winprobe version | tr -d '\r')"
 }
-trap 'wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\Tessaly.exe" /f >/dev/null 2>&1;
+trap 'rm -rf "$pkg"; wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\Tessaly.exe" /f >/dev/null 2>&1;
       wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\winprobe.exe" /f >/dev/null 2>&1' EXIT
 
 for version in win98 nt40; do

@@ -11,6 +11,7 @@
 //   winprobe message TITLE SECONDS [ID] wait for a message box with that title,
 //                                      print its text, press button ID (default OK)
 //   winprobe click TITLE ID            click the shown control with that id
+//   winprobe syscommand TITLE ID       choose item ID (decimal) of the window's system menu
 //   winprobe choose TITLE ID TEXT      choose the row of a combo or list box
 //   winprobe address TITLE ID A.B.C.D  fill an IP-address control
 //   winprobe controls TITLE            print every control: id, class, state, text
@@ -42,9 +43,17 @@ std::string utf8(const std::wstring& text) {
     return out;
 }
 
+// What the control itself says it shows (WM_GETTEXT): for a window of another
+// process GetWindowText gives only the caption it was created with, which for a
+// drop-down list is empty whatever is chosen.
 std::wstring windowText(HWND w) {
     wchar_t text[4096] = {};
-    GetWindowTextW(w, text, 4096);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 2000, &copied)) {
+        GetWindowTextW(w, text, 4096);
+    }
+    text[4095] = L'\0';
     return text;
 }
 
@@ -358,6 +367,10 @@ int main() {
     }
     if (command == L"controls") {
         EnumChildWindows(top, describe, 0);
+        return 0;
+    }
+    if (command == L"syscommand") {
+        PostMessageW(top, WM_SYSCOMMAND, number(3), 0);
         return 0;
     }
     HWND target = control(top, static_cast<int>(number(3)));

@@ -32,8 +32,14 @@ timeout 300 wineboot -i >/dev/null 2>&1
 wineserver -w
 
 status=0
-for s in "$root"/tools/screenshots/*.shots.sh; do
-  [ -e "$s" ] || continue
+# Names given (`run.sh wizard`) take only those scripts' pictures.
+scripts=("$root"/tools/screenshots/*.shots.sh)
+if [ $# -gt 0 ]; then
+  scripts=()
+  for name in "$@"; do scripts+=("$root/tools/screenshots/$name.shots.sh"); done
+fi
+for s in "${scripts[@]}"; do
+  [ -e "$s" ] || { echo "FAIL: no script $s"; status=1; continue; }
   echo "== $(basename "$s" .shots.sh)"
   if ! timeout 600 bash "$s"; then
     echo "FAIL: $(basename "$s")"

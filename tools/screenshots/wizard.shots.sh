@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The setup wizard's pages and its About box, in the
+# English package and in the Chinese edition.
+set -u
+. "$PKG_ROOT/tools/screenshots/lib.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+en=$work/package
+cp -r "$PKG_PACKAGE"/. "$en"/
+zh=$work/package-zh
+if [ -d "$PKG_PACKAGE_ZH" ]; then
+  cp -r "$PKG_PACKAGE_ZH"/. "$zh"/
+else
+  cp -r "$PKG_PACKAGE"/. "$zh"/
+  cp "$PKG_ROOT"/package/language-zh/*.ini "$zh/language/"
+  sed -i 's/^LANGUAGE=.*/LANGUAGE=0\r/' "$zh/DRVCONFIG/setup.ini"
+fi
+for p in "$en" "$zh"; do
+  tessaly_into "$p"
+  usb_library_into "$p" # one printer attached, as on a till
+done
+
+shots() { # shots PACKAGE SUFFIX [LOCALE]: every page of the package's Tessaly.exe
+  local lang=$1/language/setup.ini suffix=$2 title about
+  title=$(ini_value "$lang" Setup Caption | iconv -f GBK -t UTF-8)
+  about=$(ini_value "$lang" About Caption | iconv -f GBK -t UTF-8)
+  # The program's texts are ANSI bytes: the Chinese edition's are read in code
+  # page 936, which Wine takes from a Chinese locale.
+  ( cd "$1" && LC_ALL=${3:-${LC_ALL:-}} wine ./Tessaly.exe ) &
+  local program=$! status=0
+  winprobe rect "$title" 60 >/dev/null || { echo "no window titled \"$title\""; return 1; }
+  winprobe click "$title" 1057 && sleep 1 # the licence accepted
+  shoot "$title" "wizard_licence_$suffix" || status=1
+  winprobe syscommand "$title" 16 # the system menu's About item
+  shoot "$about" "wizard_about_$suffix" || status=1
+  winprobe click "$about" 1
+  sleep 1
+  local page
+  for page in type mode os port; do
+    winprobe click "$title" 1 && sleep 1 # Next
+    shoot "$title" "wizard_${page}_$suffix" || status=1
+  done
+  winprobe choose "$title" 1049 "LPT1:"
+  winprobe click "$title" 1 # Install
+  # Under Wine the installation ends within a second (at AddPrinterA), too soon
+  # for a picture of the progress dialog.
+  winprobe message "$title" 180 >/dev/null # the result, whatever Wine's spooler made of it
+  wineserver -k >/dev/null 2>&1
+  wait $program
+  return $status
+}
+
+status=0
+shots "$en" en || status=1
+shots "$zh" zh zh_CN.UTF-8 || status=1
+exit $status
