@@ -49,8 +49,8 @@ std::string utf8(const std::wstring& text) {
 std::wstring windowText(HWND w) {
     wchar_t text[4096] = {};
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
-                             SMTO_ABORTIFHUNG, 2000, &copied)) {
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             2000, &copied)) {
         GetWindowTextW(w, text, 4096);
     }
     text[4095] = L'\0';
