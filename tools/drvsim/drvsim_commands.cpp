@@ -6,6 +6,7 @@
 #include "setup/wizard_script.h"
 #include "tools/drvsim/machine_folder.h"
 #include "tools/drvsim/machine_report.h"
+#include "tools/drvsim/package_check.h"
 #include "tools/drvsim/package_behaviour.h"
 #include "uninstall/uninstall_script.h"
 #include "usbinstall/usb_install.h"
@@ -215,6 +216,14 @@ int runFail(const Options& o, std::ostream& out, std::ostream& err) {
     if (!m)
         return exitUnusable;
     servePorts(o, *m, false, err);
+    if (o.clearFaults) {
+        const std::size_t pending = m->faults().pending().size();
+        m->faults().clear();
+        if (!save(*m, err))
+            return exitUnusable;
+        out << "Removed " << pending << " pending fault(s)\n";
+        return exitDone;
+    }
     m->faults().failCall(o.call, o.error, o.times);
     if (!save(*m, err))
         return exitUnusable;
@@ -271,6 +280,15 @@ int runUsbDriver(const Options& o, std::ostream& out, std::ostream& err) {
     return result == usbinstall::usbInstallDone ? exitDone : exitStopped;
 }
 
+int runCheck(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string package;
+    if (!packageFolder(o, package, err))
+        return exitUnusable;
+    const std::vector<Finding> findings = checkPackage(package);
+    out << (o.json ? findingsJson(package, findings) : findingsText(findings));
+    return hasErrors(findings) ? exitStopped : exitDone;
+}
+
 } // namespace
 
 std::string defaultPackage() {
@@ -295,8 +313,10 @@ int runCommand(const Options& o, std::ostream& out, std::ostream& err) {
         return runShow(o, out, err);
     case Command::UsbDriver:
         return runUsbDriver(o, out, err);
+    case Command::Check:
+        return runCheck(o, out, err);
     case Command::Help:
-        out << usage();
+        out << commandHelp(o.helpFor);
         return exitDone;
     }
     return exitUnusable;
