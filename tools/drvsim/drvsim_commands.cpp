@@ -45,7 +45,12 @@ bool packageFolder(const Options& o, std::string& folder, std::ostream& err) {
 // The maker's monitors offer their ports in every run: those of the package
 // used now and those of the packages used before on this machine.
 bool servePorts(const Options& o, SimMachine& m, bool fromPackage, std::ostream& err) {
-    MakerMonitors monitors = readMakerMonitors(o.machine);
+    MakerMonitors monitors;
+    std::string error;
+    if (!readMakerMonitors(o.machine, monitors, error)) {
+        err << "drvsim: " << o.machine << ": " << error << '\n';
+        return false;
+    }
     if (fromPackage) {
         const MakerMonitors package = packageMonitors(m);
         monitors.usb.insert(package.usb.begin(), package.usb.end());
@@ -215,7 +220,8 @@ int runFail(const Options& o, std::ostream& out, std::ostream& err) {
     std::unique_ptr<SimMachine> m = openOrReport(o.machine, "", err);
     if (!m)
         return exitUnusable;
-    servePorts(o, *m, false, err);
+    if (!servePorts(o, *m, false, err))
+        return exitUnusable;
     if (o.clearFaults) {
         const std::size_t pending = m->faults().pending().size();
         m->faults().clear();
@@ -237,7 +243,8 @@ int runShow(const Options& o, std::ostream& out, std::ostream& err) {
     std::unique_ptr<SimMachine> m = openOrReport(o.machine, "", err);
     if (!m)
         return exitUnusable;
-    servePorts(o, *m, false, err);
+    if (!servePorts(o, *m, false, err))
+        return exitUnusable;
     const Baseline baseline = readBaseline(o.machine);
     out << (o.json ? jsonReport(*m, baseline) : textReport(*m, baseline));
     return exitDone;

@@ -235,9 +235,15 @@ struct Parser {
                 const std::vector<std::string>& calls = failableCalls();
                 if (std::binary_search(calls.begin(), calls.end(), v))
                     return true;
-                std::string list;
-                for (std::size_t i = 0; i < calls.size(); ++i)
-                    list += (i % 6 == 0 ? "\n  " : " ") + calls[i];
+                std::string list, line;
+                for (const std::string& call : calls) {
+                    if (!line.empty() && line.size() + call.size() > 78) {
+                        list += "\n " + line;
+                        line.clear();
+                    }
+                    line += " " + call;
+                }
+                list += "\n " + line;
                 return fail("the machine has no call '" + v + "' that can fail; these can:" + list);
             }
             if (name == "--error") {

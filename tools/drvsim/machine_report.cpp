@@ -450,8 +450,9 @@ std::string textReport(SimMachine& m, const Baseline& baseline) {
     const auto& devices = m.simDeviceSetup().devices();
     out << "Devices:" << (devices.empty() ? " none" : "") << "\n";
     for (const auto& d : devices)
-        out << "  " << d.instanceId << (d.present ? "" : " (not present)") << "\n    class "
-            << d.className << ", \"" << d.description << "\""
+        out << "  " << d.instanceId << (d.present ? "" : " (not present)") << "\n    "
+            << (d.className.empty() ? std::string() : "class " + d.className + ", ") << "\""
+            << d.description << "\""
             << (d.driverInf.empty() ? std::string(", no driver") : ", driver " + d.driverInf)
             << "\n";
 
