@@ -187,9 +187,8 @@ private:
     void checkExecutable(const std::string& path, bool x64, const Origin& origin);
     void checkLanguageFile(const std::string& file, std::string_view english);
     void checkUninstallIni();
-    void checkUninstallList(const uninstall::UninstallConfig& config, const std::string& path,
-                            const std::string& section, const std::string& entryKey,
-                            const std::vector<std::string>& texts,
+    void checkUninstallList(const std::string& path, const std::string& section,
+                            const std::string& entryKey, const std::vector<std::string>& texts,
                             const std::map<std::string, Origin>& installed,
                             const char* const* windows, std::size_t windowsCount, const char* what);
     void checkDeviceDrivers();
@@ -532,11 +531,11 @@ void Checker::checkUninstallIni() {
     }
     if (!files_.read(setupIni))
         return;
-    checkUninstallList(config, path, "KVPRINTER", "PRINTERNAME", config.printerTexts(), drivers_,
+    checkUninstallList(path, "KVPRINTER", "PRINTERNAME", config.printerTexts(), drivers_,
                        windowsDrivers, std::size(windowsDrivers), "driver");
-    checkUninstallList(config, path, "KVMONITOR", "MONITORNAME", config.monitorTexts(), monitors_,
+    checkUninstallList(path, "KVMONITOR", "MONITORNAME", config.monitorTexts(), monitors_,
                        windowsMonitors, std::size(windowsMonitors), "monitor");
-    checkUninstallList(config, path, "KVPROC", "PROCNAME", config.processorTexts(), processors_,
+    checkUninstallList(path, "KVPROC", "PROCNAME", config.processorTexts(), processors_,
                        windowsProcessors, std::size(windowsProcessors), "print processor");
 
     // The files removed with each monitor and processor: those the setup installs.
@@ -563,9 +562,8 @@ void Checker::checkUninstallIni() {
     }
 }
 
-void Checker::checkUninstallList(const uninstall::UninstallConfig&, const std::string& path,
-                                 const std::string& section, const std::string& entryKey,
-                                 const std::vector<std::string>& texts,
+void Checker::checkUninstallList(const std::string& path, const std::string& section,
+                                 const std::string& entryKey, const std::vector<std::string>& texts,
                                  const std::map<std::string, Origin>& installed,
                                  const char* const* windows, std::size_t windowsCount,
                                  const char* what) {
@@ -587,14 +585,16 @@ void Checker::checkUninstallList(const uninstall::UninstallConfig&, const std::s
                       origin.file + "): the uninstaller does not offer it");
     }
     for (const std::string& text : texts) {
-        for (std::size_t i = 0; i < windowsCount; ++i)
-            if (std::string(windows[i]).find(text) != std::string::npos)
-                error(path, section, keyOf(text),
-                      "\"" + text + "\" is contained in Windows' own " + what + " \"" + windows[i] +
-                          "\": the uninstaller would offer to remove it");
-        if (std::none_of(installed.begin(), installed.end(), [&](const auto& entry) {
-                return entry.first.find(text) != std::string::npos;
-            }))
+        const char* const* own = std::find_if(windows, windows + windowsCount, [&](const char* w) {
+            return std::string(w).find(text) != std::string::npos;
+        });
+        if (own != windows + windowsCount)
+            error(path, section, keyOf(text),
+                  "\"" + text + "\" is contained in Windows' own " + what + " \"" + *own +
+                      "\": the uninstaller would offer to remove it");
+        else if (std::none_of(installed.begin(), installed.end(), [&](const auto& entry) {
+                     return entry.first.find(text) != std::string::npos;
+                 }))
             warning(path, section, keyOf(text),
                     "\"" + text + "\" matches no " + what + " the setup installs");
     }

@@ -78,9 +78,16 @@ std::string PackageFiles::GetPrivateProfileStringA(const std::string& section,
                                                    const std::string& defaultValue,
                                                    std::size_t bufferSize,
                                                    const std::string& file) {
-    const std::optional<std::string>& text = read(file);
-    return common::profileGetString(text ? *text : std::string(), section, key, defaultValue,
-                                    bufferSize);
+    // The readers ask many keys of the same files, for every variant, port and flavour.
+    auto parsed = parsed_.find(file);
+    if (parsed == parsed_.end()) {
+        const std::optional<std::string>& text = read(file);
+        parsed = parsed_
+                     .emplace(file,
+                              std::make_unique<common::ParsedProfile>(text ? *text : std::string()))
+                     .first;
+    }
+    return parsed->second->getString(section, key, defaultValue, bufferSize);
 }
 
 } // namespace drvsim

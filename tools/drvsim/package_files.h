@@ -3,10 +3,12 @@
 // private-profile rules. Paths are the programs' own, below packageRoot.
 #pragma once
 
+#include "common/profile_file.h"
 #include "platform/profile_files.h"
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -43,7 +45,8 @@ public:
 
 private:
     std::filesystem::path folder_;
-    std::map<std::string, std::optional<std::string>> cache_; // by upper-case path
+    std::map<std::string, std::optional<std::string>> cache_;              // by upper-case path
+    std::map<std::string, std::unique_ptr<common::ParsedProfile>> parsed_; // by path as asked
 };
 
 } // namespace drvsim
