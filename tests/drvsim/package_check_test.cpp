@@ -184,11 +184,15 @@ TEST(DrvsimHelp, EachCommandHasItsHelpAndTheReadmeRepeatsTheSynopsis) {
     EXPECT_NE(std::string::npos,
               drvsim({"help", "init"}).out.find("  7                   7 .Win7"));
 
-    // The README's synopsis is the program's, line for line.
+    // The READMEs' synopsis is the program's, line for line.
     const std::string overview = drvsim({"help"}).out;
-    const std::string readme =
-        installtest::readHostFile(fs::path(PKG_SOURCE_DIR) / "tools" / "drvsim" / "README.md");
-    const std::size_t block = readme.find("```\n", readme.find("## Commands")) + 4;
-    const std::string synopsis = readme.substr(block, readme.find("```", block) - block);
-    EXPECT_NE(std::string::npos, overview.find("\n\n" + synopsis + "\n")) << synopsis;
+    const fs::path source = PKG_SOURCE_DIR;
+    for (const auto& [readme, heading] :
+         {std::pair{source / "tools" / "drvsim" / "README.md", "## Commands"},
+          std::pair{source / "README.md", "**drvsim**"}}) {
+        const std::string text = installtest::readHostFile(readme);
+        const std::size_t block = text.find("```\n", text.find(heading)) + 4;
+        const std::string synopsis = text.substr(block, text.find("```", block) - block);
+        EXPECT_NE(std::string::npos, overview.find("\n\n" + synopsis + "\n")) << readme;
+    }
 }
