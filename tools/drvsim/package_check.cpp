@@ -577,8 +577,10 @@ void Checker::checkUninstallList(const std::string& path, const std::string& sec
         return entryKey;
     };
     for (const auto& [name, origin] : installed) {
-        if (std::none_of(texts.begin(), texts.end(),
-                         [&](const std::string& t) { return name.find(t) != std::string::npos; }))
+        const std::string& installedName = name; // a lambda captures no structured binding
+        if (std::none_of(texts.begin(), texts.end(), [&](const std::string& t) {
+                return installedName.find(t) != std::string::npos;
+            }))
             error(path, section, entryKey,
                   std::string("no text is contained in the ") + what + " \"" + name +
                       "\" (named by " + origin.key + " in [" + origin.section + "] of " +
