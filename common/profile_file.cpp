@@ -158,14 +158,36 @@ std::string_view withoutTrailingSpaces(std::string_view s) {
 
 } // namespace
 
-std::string profileGetString(std::string_view fileText, std::string_view section,
-                             std::string_view key, std::string_view defaultValue,
-                             std::size_t bufferSize) {
-    const std::vector<Line> lines = splitLines(fileText);
+namespace {
+
+std::string getString(const std::vector<Line>& lines, std::string_view section,
+                      std::string_view key, std::string_view defaultValue, std::size_t bufferSize) {
     const Line* line = findKey(lines, findSection(lines, trim(section)), trim(key));
     if (line == nullptr || !line->value)
         return copyEntry(withoutTrailingSpaces(defaultValue), bufferSize);
     return copyEntry(*line->value, bufferSize);
+}
+
+} // namespace
+
+std::string profileGetString(std::string_view fileText, std::string_view section,
+                             std::string_view key, std::string_view defaultValue,
+                             std::size_t bufferSize) {
+    return getString(splitLines(fileText), section, key, defaultValue, bufferSize);
+}
+
+struct ParsedProfile::Lines {
+    std::vector<Line> lines;
+};
+
+ParsedProfile::ParsedProfile(std::string text)
+    : text_(std::move(text)), lines_(std::make_unique<Lines>(Lines{splitLines(text_)})) {}
+
+ParsedProfile::~ParsedProfile() = default;
+
+std::string ParsedProfile::getString(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue, std::size_t bufferSize) const {
+    return common::getString(lines_->lines, section, key, defaultValue, bufferSize);
 }
 
 std::string profileDefaultWhenUnopenable(std::string_view defaultValue, std::size_t bufferSize) {

@@ -1,5 +1,6 @@
 // The profile-file engine on arbitrary file text: no read out of bounds, every
-// answer within its buffer, and a written value always reads back.
+// answer within its buffer, the same answers from the text parsed once, and a
+// written value always reads back.
 #include "common/profile_file.h"
 
 #include <cstddef>
@@ -38,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> sections = common::profileSectionNames(text);
     sections.push_back("");
     sections.push_back("DEVICENAME");
+    const common::ParsedProfile parsed(text);
     std::size_t asked = 0;
     for (const std::string& section : sections) {
         if (++asked > 6)
@@ -49,6 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::string value =
                     common::profileGetString(text, section, keys[k], "\"0\"  ", bufferSize);
                 check(bufferSize == 0 ? value.empty() : value.size() < bufferSize);
+                // The text parsed once answers as the text parsed for each read.
+                check(parsed.getString(section, keys[k], "\"0\"  ", bufferSize) == value);
             }
         }
     }

@@ -44,6 +44,7 @@ public:
     bool isPackageProcessor(const std::string& processor) const {
         return matches(processors_, processor);
     }
+    const std::vector<std::string>& printerTexts() const { return printers_; }
     const std::vector<std::string>& monitorTexts() const { return monitors_; }
     const std::vector<std::string>& processorTexts() const { return processors_; }
 

@@ -37,6 +37,13 @@ bool Faults::fail(const std::string& call, Machine& machine) {
     return true;
 }
 
+std::vector<Faults::PendingFault> Faults::pending() const {
+    std::vector<PendingFault> list;
+    for (const auto& [call, p] : pending_)
+        list.push_back(PendingFault{call, p.error, p.remaining});
+    return list;
+}
+
 void Faults::save(std::ostream& out) const {
     for (const auto& [call, p] : pending_)
         out << joinFields({"fault", call, std::to_string(p.error), std::to_string(p.remaining)})

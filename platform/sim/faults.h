@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace platform {
 class Machine;
@@ -22,6 +23,14 @@ public:
     void failCall(const std::string& call, std::uint32_t error, unsigned times = 1,
                   unsigned after = 0);
     void clear() { pending_.clear(); }
+
+    // The failures still to come, by call name.
+    struct PendingFault {
+        std::string call;
+        std::uint32_t error = 0;
+        unsigned remaining = 0; // 0: for ever
+    };
+    std::vector<PendingFault> pending() const;
 
     // Called at the top of every simulated call: true when this call must fail,
     // with the error set as the machine's last error.

@@ -3,6 +3,7 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -194,7 +195,20 @@ bool SimMachine::load(std::string& error) {
         return [read](std::istream& in, std::string& why) {
             if (read(in))
                 return true;
-            why = "a line is not in the expected form";
+            // These readers stop on the line they refuse: the lines read so far tell which.
+            in.clear();
+            const std::streamoff at = in.tellg();
+            const auto* text = dynamic_cast<const std::stringstream*>(&in);
+            std::size_t line = 0;
+            if (text != nullptr && at > 0) {
+                const std::string all = text->str();
+                const std::size_t end = std::min(static_cast<std::size_t>(at), all.size());
+                line = static_cast<std::size_t>(std::count(all.begin(), all.begin() + end, '\n'));
+                if (end > 0 && all[end - 1] != '\n')
+                    ++line;
+            }
+            why = (line > 0 ? "line " + std::to_string(line) + ": " : std::string()) +
+                  "not in the expected form";
             return false;
         };
     };

@@ -91,10 +91,16 @@ TEST(DrvsimOptions, RefusalsSayWhat) {
              Case{{"fail", "--machine", "m", "--call", "CopyFileA", "--error", "0"},
                   "--error wants a non-zero Win32 error number"},
              Case{{"fail", "--machine", "m", "--call", "CopyFileA"},
-                  "fail needs --call and --error"},
+                  "fail needs --call and --error (or --clear)"},
+             Case{{"fail", "--machine", "m", "--clear", "--call", "CopyFileA"},
+                  "fail --clear removes every pending fault; it takes no --call, --error or "
+                  "--times"},
+             Case{{"check", "--machine", "m"},
+                  "check reads a package folder (--package), not a machine"},
+             Case{{"help", "install"}, "unknown command 'install'"},
              Case{{"show", "--machine", "m", "--json=1"}, "unknown option --json for show"},
              Case{{"show", "--machine", "m", "--package", "p"},
-                  "--package belongs to setup, uninstall and usbdriver"},
+                  "--package belongs to setup, uninstall, usbdriver and check"},
              Case{{"uninstall", "--machine", "m", "--list", "--item", "KV USB Monitor"},
                   "uninstall --list only lists; it takes no --item, --usb-driver or --answer"},
              Case{{"uninstall", "--machine", "m", "--answer", "maybe"},
@@ -106,9 +112,23 @@ TEST(DrvsimOptions, RefusalsSayWhat) {
         const auto p = parseCommandLine(c.args);
         EXPECT_EQ(c.error, p.error) << c.args[0];
     }
+    // A call the machine does not have is refused with those it has.
+    const std::string unknown =
+        parseCommandLine({"fail", "--machine", "m", "--call", "AddPrinterW", "--error", "5"}).error;
+    EXPECT_EQ(0u, unknown.find("the machine has no call 'AddPrinterW' that can fail; these can:"));
+    for (const char* call : {"AddPrinterA", "CopyFileA", "RegSetValueExA", "XcvDataW", "uWrite"})
+        EXPECT_NE(std::string::npos, unknown.find(std::string(" ") + call)) << call;
+    // Help on one command, asked either way.
+    for (const auto& args : {std::vector<std::string>{"help", "fail"},
+                             std::vector<std::string>{"fail", "--machine", "m", "--help"}}) {
+        const auto help = parseCommandLine(args);
+        EXPECT_TRUE(help.ok() && help.options.command == Command::Help &&
+                    help.options.helpFor == Command::Fail)
+            << help.error;
+    }
     // Install's argument may itself begin with a dash: it does nothing, as Install would.
     EXPECT_TRUE(parseCommandLine({"usbdriver", "--machine", "m", "-8"}).ok());
-    EXPECT_EQ(0xC0000005u,
-              parseCommandLine({"fail", "--machine", "m", "--call", "A", "--error", "0xC0000005"})
-                  .options.error);
+    EXPECT_EQ(0xC0000005u, parseCommandLine({"fail", "--machine", "m", "--call", "CopyFileA",
+                                             "--error", "0xC0000005"})
+                               .options.error);
 }

@@ -88,6 +88,18 @@ TEST_F(Drvsim, TypicalUsbInstallOnWindows7AsTheSampleRunsIt) {
     EXPECT_GT(std::stoul(j["waited_ms"].text), 4000u) << "the setup waited for Install's window";
     ASSERT_EQ(1u, j["messages"].items.size());
     EXPECT_EQ("OK", j["messages"].items[0]["answer"].text);
+    // The summary tells of services and devices what the JSON tells.
+    const std::string text = drvsim({"show", "--machine", machine}).out;
+    EXPECT_NE(std::string::npos,
+              text.find("Services:\n  Spooler: " + j["services"].items[0]["state"].text + "\n"))
+        << text;
+    ASSERT_FALSE(j["devices"].items.empty());
+    for (const Json& d : j["devices"].items) {
+        EXPECT_NE(std::string::npos, text.find("  " + d["instance_id"].text + "\n")) << text;
+        EXPECT_NE(std::string::npos,
+                  text.find(d["description"].text + "\", driver " + d["driver_inf"].text))
+            << text;
+    }
 
     // The machine remembers: the same USB port twice is refused at once.
     const auto again = setup({"--port", "USB_QRT-K500NX_1", "--raster"});
@@ -120,6 +132,18 @@ TEST_F(Drvsim, AnswersGoToTheQuestionsInOrderAndAnUnansweredOneIsNo) {
 
 TEST_F(Drvsim, InjectedFailureIsSeenOnceThenTheMachineWorksAgain) {
     ASSERT_EQ(0, drvsim({"init", "--machine", machine, "--os", "2000", "--bits", "32"}).exitCode);
+    // show lists what is pending; --clear takes it all away.
+    ASSERT_EQ(0, drvsim({"fail", "--machine", machine, "--call", "CopyFileA", "--error", "32",
+                         "--times", "0"})
+                     .exitCode);
+    EXPECT_NE(std::string::npos, drvsim({"show", "--machine", machine})
+                                     .out.find("Pending faults:\n  CopyFileA fails with error "
+                                               "32, every call\n"));
+    EXPECT_EQ(1u, show()["pending_faults"].items.size());
+    EXPECT_EQ("Removed 1 pending fault(s)\n",
+              drvsim({"fail", "--machine", machine, "--clear"}).out);
+    EXPECT_TRUE(show()["pending_faults"].items.empty());
+
     const auto fail =
         drvsim({"fail", "--machine", machine, "--call", "AddPrinterA", "--error", "5"});
     ASSERT_EQ(0, fail.exitCode) << fail.err;
@@ -242,17 +266,16 @@ TEST_F(Drvsim, UninstallRemovesWhatTheSetupInstalledAndSaysWhatItDid) {
     const auto run = drvsim({"uninstall", "--machine", machine, "--package", package, "--item",
                              "QRT-K500NX(P)", "--answer", "yes"});
     EXPECT_EQ(0, run.exitCode) << run.out << run.err;
-    EXPECT_EQ(listing +
-                  "Messages:\n"
-                  "  Select the printers and components to remove.\n"
-                  "  Deleting printer QRT-K500NX(P) ...\n"
-                  "  QRT-K500NX(P) was deleted.\n"
-                  "  Deleting the driver of QRT-K500NX(P) ...\n"
-                  "  The driver was deleted.\n"
-                  "  Select the printers and components to remove.\n"
-                  "Restart Windows now? -> Yes\n"
-                  "Removed:\n  QRT-K500NX(P)\n"
-                  "Still listed:\n  KVPrintProc\n",
+    EXPECT_EQ(listing + "Messages:\n"
+                        "  Select the printers and components to remove.\n"
+                        "  Deleting printer QRT-K500NX(P) ...\n"
+                        "  QRT-K500NX(P) was deleted.\n"
+                        "  Deleting the driver of QRT-K500NX(P) ...\n"
+                        "  The driver was deleted.\n"
+                        "  Select the printers and components to remove.\n"
+                        "Restart Windows now? -> Yes\n"
+                        "Removed:\n  QRT-K500NX(P)\n"
+                        "Still listed:\n  KVPrintProc\n",
               run.out);
     const Json j = show();
     EXPECT_TRUE(j["spooler"]["printers"].items.empty());

@@ -167,8 +167,9 @@ TEST(SimMachineState, DamagedFolderIsRefusedWithTheFileAndLine) {
                "faults.txt: line 1: not a fault line (fault CALL ERROR TIMES)"},
           Case{"usb.txt", "library present\nprinter 12\n",
                "usb.txt: line 2: a device descriptor is 18 bytes in hex"},
-          Case{"registry.txt", "value HKLM%5CX name 4 ZZ\n",
-               "registry.txt: a line is not in the expected form"}}) {
+          Case{"registry.txt", "key HKLM\nvalue HKLM%5CX name 4 ZZ\n",
+               "registry.txt: line 2: not in the expected form"},
+          Case{"devices.txt", "nonsense", "devices.txt: line 1: not in the expected form"}}) {
         const std::filesystem::path file = root / k.file;
         std::ifstream in(file, std::ios::binary);
         const std::string original{std::istreambuf_iterator<char>(in),

@@ -6,6 +6,7 @@
 #include "setup/wizard_script.h"
 #include "tools/drvsim/machine_folder.h"
 #include "tools/drvsim/machine_report.h"
+#include "tools/drvsim/package_check.h"
 #include "tools/drvsim/package_behaviour.h"
 #include "uninstall/uninstall_script.h"
 #include "usbinstall/usb_install.h"
@@ -44,7 +45,12 @@ bool packageFolder(const Options& o, std::string& folder, std::ostream& err) {
 // The maker's monitors offer their ports in every run: those of the package
 // used now and those of the packages used before on this machine.
 bool servePorts(const Options& o, SimMachine& m, bool fromPackage, std::ostream& err) {
-    MakerMonitors monitors = readMakerMonitors(o.machine);
+    MakerMonitors monitors;
+    std::string error;
+    if (!readMakerMonitors(o.machine, monitors, error)) {
+        err << "drvsim: " << o.machine << ": " << error << '\n';
+        return false;
+    }
     if (fromPackage) {
         const MakerMonitors package = packageMonitors(m);
         monitors.usb.insert(package.usb.begin(), package.usb.end());
@@ -214,7 +220,16 @@ int runFail(const Options& o, std::ostream& out, std::ostream& err) {
     std::unique_ptr<SimMachine> m = openOrReport(o.machine, "", err);
     if (!m)
         return exitUnusable;
-    servePorts(o, *m, false, err);
+    if (!servePorts(o, *m, false, err))
+        return exitUnusable;
+    if (o.clearFaults) {
+        const std::size_t pending = m->faults().pending().size();
+        m->faults().clear();
+        if (!save(*m, err))
+            return exitUnusable;
+        out << "Removed " << pending << " pending fault(s)\n";
+        return exitDone;
+    }
     m->faults().failCall(o.call, o.error, o.times);
     if (!save(*m, err))
         return exitUnusable;
@@ -228,7 +243,8 @@ int runShow(const Options& o, std::ostream& out, std::ostream& err) {
     std::unique_ptr<SimMachine> m = openOrReport(o.machine, "", err);
     if (!m)
         return exitUnusable;
-    servePorts(o, *m, false, err);
+    if (!servePorts(o, *m, false, err))
+        return exitUnusable;
     const Baseline baseline = readBaseline(o.machine);
     out << (o.json ? jsonReport(*m, baseline) : textReport(*m, baseline));
     return exitDone;
@@ -271,6 +287,15 @@ int runUsbDriver(const Options& o, std::ostream& out, std::ostream& err) {
     return result == usbinstall::usbInstallDone ? exitDone : exitStopped;
 }
 
+int runCheck(const Options& o, std::ostream& out, std::ostream& err) {
+    std::string package;
+    if (!packageFolder(o, package, err))
+        return exitUnusable;
+    const std::vector<Finding> findings = checkPackage(package);
+    out << (o.json ? findingsJson(package, findings) : findingsText(findings));
+    return hasErrors(findings) ? exitStopped : exitDone;
+}
+
 } // namespace
 
 std::string defaultPackage() {
@@ -295,8 +320,10 @@ int runCommand(const Options& o, std::ostream& out, std::ostream& err) {
         return runShow(o, out, err);
     case Command::UsbDriver:
         return runUsbDriver(o, out, err);
+    case Command::Check:
+        return runCheck(o, out, err);
     case Command::Help:
-        out << usage();
+        out << commandHelp(o.helpFor);
         return exitDone;
     }
     return exitUnusable;

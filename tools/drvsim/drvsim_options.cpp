@@ -1,5 +1,6 @@
 #include "tools/drvsim/drvsim_options.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -90,13 +91,15 @@ struct Parser {
     bool option(const std::string& name, const std::string& v) {
         std::uint64_t n = 0;
         if (name == "--machine") {
+            if (o.command == Command::Check)
+                return fail("check reads a package folder (--package), not a machine");
             o.machine = v;
             return !v.empty() || fail("--machine wants a folder");
         }
         if (name == "--package") {
             if (o.command != Command::Setup && o.command != Command::Uninstall &&
-                o.command != Command::UsbDriver)
-                return fail("--package belongs to setup, uninstall and usbdriver");
+                o.command != Command::UsbDriver && o.command != Command::Check)
+                return fail("--package belongs to setup, uninstall, usbdriver and check");
             o.package = v;
             return !v.empty() || fail("--package wants a folder");
         }
@@ -227,7 +230,21 @@ struct Parser {
         case Command::Fail:
             if (name == "--call") {
                 o.call = v;
-                return !v.empty() || fail("--call wants the API's name, e.g. AddPrinterA");
+                if (v.empty())
+                    return fail("--call wants the API's name, e.g. AddPrinterA");
+                const std::vector<std::string>& calls = failableCalls();
+                if (std::binary_search(calls.begin(), calls.end(), v))
+                    return true;
+                std::string list, line;
+                for (const std::string& call : calls) {
+                    if (!line.empty() && line.size() + call.size() > 78) {
+                        list += "\n " + line;
+                        line.clear();
+                    }
+                    line += " " + call;
+                }
+                list += "\n " + line;
+                return fail("the machine has no call '" + v + "' that can fail; these can:" + list);
             }
             if (name == "--error") {
                 if (!count(name, v, 0xFFFFFFFF, n) || n == 0)
@@ -273,8 +290,10 @@ struct Parser {
             if (name == "--list")
                 return o.listOnly = true;
         }
-        if (o.command == Command::Show && name == "--json")
+        if ((o.command == Command::Show || o.command == Command::Check) && name == "--json")
             return o.json = true;
+        if (o.command == Command::Fail && name == "--clear")
+            return o.clearFaults = true;
         return false;
     }
 };
@@ -307,20 +326,37 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return parsed;
     }
     static const std::map<std::string, Command> commands = {
-        {"init", Command::Init}, {"setup", Command::Setup}, {"uninstall", Command::Uninstall},
-        {"fail", Command::Fail}, {"show", Command::Show},   {"usbdriver", Command::UsbDriver},
-        {"help", Command::Help}, {"--help", Command::Help}, {"-h", Command::Help}};
+        {"init", Command::Init},   {"setup", Command::Setup}, {"uninstall", Command::Uninstall},
+        {"fail", Command::Fail},   {"show", Command::Show},   {"usbdriver", Command::UsbDriver},
+        {"check", Command::Check}, {"help", Command::Help},   {"--help", Command::Help},
+        {"-h", Command::Help}};
     auto command = commands.find(arguments[0]);
     if (command == commands.end()) {
         parsed.error = "unknown command '" + arguments[0] + "'";
         return parsed;
     }
     o.command = command->second;
-    if (o.command == Command::Help)
+    if (o.command == Command::Help) {
+        // help COMMAND tells about one command.
+        if (arguments.size() > 2)
+            parsed.error = "help takes one command at most";
+        else if (arguments.size() == 2 && commands.count(arguments[1]) == 0)
+            parsed.error = "unknown command '" + arguments[1] + "'";
+        else if (arguments.size() == 2)
+            o.helpFor = commands.at(arguments[1]);
         return parsed;
+    }
+    // COMMAND --help, wherever it stands, asks for that command's help.
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--help" || arguments[i] == "-h") {
+            o.helpFor = o.command;
+            o.command = Command::Help;
+            return parsed;
+        }
+    }
 
     Parser p{o, {}};
-    bool osGiven = false;
+    bool osGiven = false, timesGiven = false;
     for (std::size_t i = 1; i < arguments.size() && p.error.empty(); ++i) {
         const std::string& a = arguments[i];
         if (a.rfind("--", 0) != 0) {
@@ -348,13 +384,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 value = arguments[++i];
             }
             osGiven = osGiven || name == "--os";
+            timesGiven = timesGiven || name == "--times";
             p.option(name, value);
         } else if (inlineValue || !p.flag(name)) {
             p.fail("unknown option " + name + " for " + arguments[0]);
         }
     }
     if (p.error.empty()) {
-        if (o.machine.empty())
+        if (o.machine.empty() && o.command != Command::Check)
             p.fail("--machine is required");
         else if (o.command == Command::Init && (!osGiven || o.bits == 0))
             p.fail("init needs --os and --bits");
@@ -367,49 +404,17 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         else if (o.command == Command::Uninstall && o.listOnly &&
                  (!o.items.empty() || o.usbDriver || !o.answers.empty()))
             p.fail("uninstall --list only lists; it takes no --item, --usb-driver or --answer");
-        else if (o.command == Command::Fail && (o.call.empty() || o.error == 0))
-            p.fail("fail needs --call and --error");
+        else if (o.command == Command::Fail && o.clearFaults &&
+                 (!o.call.empty() || o.error != 0 || timesGiven))
+            p.fail("fail --clear removes every pending fault; it takes no --call, --error or "
+                   "--times");
+        else if (o.command == Command::Fail && !o.clearFaults && (o.call.empty() || o.error == 0))
+            p.fail("fail needs --call and --error (or --clear)");
         else if (o.command == Command::UsbDriver && o.argument.empty())
             p.fail("usbdriver needs Install's argument, e.g. 2");
     }
     parsed.error = p.error;
     return parsed;
-}
-
-std::string usage() {
-    return "drvsim: try the driver package on a simulated Windows machine kept in a folder.\n"
-           "\n"
-           "  drvsim init  --machine DIR --os {" +
-           platform::sim::windowsVariantNames("|") +
-           "}\n"
-           "               --bits {32|64} [--user] [--usb-printer IDWORD]... [--in-use "
-           "WINPATH]...\n"
-           "               [--device CLASS:DESCRIPTION:HWID]... [--no-usb-library]\n"
-           "               [--spooler-start-delay QUERIES] [--spooler-refuses ERROR] [--force]\n"
-           "  drvsim setup --machine DIR [--package PKGDIR] --type "
-           "{receipt|ticket|label|embedded}\n"
-           "               --model NAME --port PORTTEXT [--raster|--no-raster] [--advanced]\n"
-           "               [--default] [--baud N] [--data-bits N] [--stop-bits {1|1.5|2}]\n"
-           "               [--parity {n|e|o|m|s}] [--flow {x|p|n}] [--ip A.B.C.D]\n"
-           "               [--answer {yes|no}]...\n"
-           "  drvsim uninstall --machine DIR [--package PKGDIR] [--item NAME]... [--usb-driver]\n"
-           "               [--answer {yes|no}]...\n"
-           "  drvsim uninstall --machine DIR [--package PKGDIR] --list\n"
-           "  drvsim fail  --machine DIR --call NAME --error CODE [--times N]   (N 0: every call)\n"
-           "  drvsim show  --machine DIR [--json]\n"
-           "  drvsim usbdriver --machine DIR [--package PKGDIR] ARG\n"
-           "\n"
-           "setup goes through the wizard as a user does: the start-up checks, the model from\n"
-           "the type's list, the mode, the Windows the machine runs, and a port the port page\n"
-           "offers; settings not given keep what the page shows. It exits 0 when the printer\n"
-           "was installed, 1 when the choice is not offered or the installation stopped or\n"
-           "failed, 2 on bad usage or an unusable machine folder.\n"
-           "\n"
-           "uninstall runs the uninstaller as a user does: it ticks the rows named by --item\n"
-           "(every row without one) and the USB device-driver box, presses Uninstall and\n"
-           "answers the restart dialog (No unless --answer yes). It prints the list, the\n"
-           "message list's lines and what was removed, and exits 0 when every ticked item\n"
-           "was removed, 1 when something stayed or the run stopped, 2 on bad usage.\n";
 }
 
 } // namespace drvsim

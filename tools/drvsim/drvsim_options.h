@@ -13,7 +13,7 @@
 
 namespace drvsim {
 
-enum class Command { Init, Setup, Uninstall, Fail, Show, UsbDriver, Help };
+enum class Command { Init, Setup, Uninstall, Fail, Show, UsbDriver, Check, Help };
 
 // --device CLASS:DESCRIPTION:HWID
 struct DeviceSpec {
@@ -24,6 +24,8 @@ struct DeviceSpec {
 
 struct Options {
     Command command = Command::Help;
+    // help: the command it tells about; Help itself for the overview.
+    Command helpFor = Command::Help;
     std::string machine; // the machine folder
 
     // init
@@ -64,8 +66,9 @@ struct Options {
     std::string call;
     std::uint32_t error = 0;
     unsigned times = 1;
+    bool clearFaults = false;
 
-    // show
+    // show and check
     bool json = false;
 
     // usbdriver
@@ -81,6 +84,12 @@ struct ParsedCommandLine {
 // The arguments after the program's name.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
+// The overview: every command's synopsis.
 std::string usage();
+// One command's synopsis and what it does; the overview for Command::Help.
+std::string commandHelp(Command command);
+
+// The calls of the simulated machine that fail can make fail, sorted.
+const std::vector<std::string>& failableCalls();
 
 } // namespace drvsim

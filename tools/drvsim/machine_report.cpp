@@ -126,6 +126,12 @@ std::string stateName(std::uint32_t state) {
     }
 }
 
+// Windows 9x has no service manager and no Spooler service.
+std::string spoolerState(SimMachine& m) {
+    return platform::sim::isWin9x(m.config().os) ? "none (Windows 9x)"
+                                                 : stateName(m.simServices().spoolerState());
+}
+
 std::string answerName(int answer) {
     switch (answer) {
     case platform::mb::idYes:
@@ -313,12 +319,7 @@ std::string jsonReport(SimMachine& m, const Baseline& baseline) {
     j.endObject();
 
     j.key("services").beginArray();
-    j.beginObject()
-        .member("name", "Spooler")
-        .member("state", platform::sim::isWin9x(m.config().os)
-                             ? "none (Windows 9x)"
-                             : stateName(m.simServices().spoolerState()))
-        .endObject();
+    j.beginObject().member("name", "Spooler").member("state", spoolerState(m)).endObject();
     j.endArray();
 
     j.key("usb_printers").beginArray();
@@ -361,6 +362,14 @@ std::string jsonReport(SimMachine& m, const Baseline& baseline) {
             .member("verb", l.verb)
             .endObject();
     j.endArray();
+    j.key("pending_faults").beginArray();
+    for (const auto& f : m.faults().pending())
+        j.beginObject()
+            .member("call", f.call)
+            .member("error", std::uint64_t{f.error})
+            .member("times", std::uint64_t{f.remaining})
+            .endObject();
+    j.endArray();
     j.member("waited_ms", m.simClock().waited());
     j.endObject();
     return j.text();
@@ -372,8 +381,7 @@ std::string textReport(SimMachine& m, const Baseline& baseline) {
     out << editionName(m.config().os) << ", " << m.config().bits << "-bit, "
         << (m.config().administrator ? "administrator" : "user without administrator rights")
         << "\n";
-    if (!platform::sim::isWin9x(m.config().os))
-        out << "Spooler service: " << stateName(m.simServices().spoolerState()) << "\n";
+    out << "Services:\n  Spooler: " << spoolerState(m) << "\n";
 
     const std::string defaultName = s.defaultPrinter();
     out << "\nPrinters:" << (s.printers().empty() ? " none" : "") << "\n";
@@ -439,6 +447,15 @@ std::string textReport(SimMachine& m, const Baseline& baseline) {
                 << p.writes.size() << " write(s)\n";
         }
     }
+    const auto& devices = m.simDeviceSetup().devices();
+    out << "Devices:" << (devices.empty() ? " none" : "") << "\n";
+    for (const auto& d : devices)
+        out << "  " << d.instanceId << (d.present ? "" : " (not present)") << "\n    "
+            << (d.className.empty() ? std::string() : "class " + d.className + ", ") << "\""
+            << d.description << "\""
+            << (d.driverInf.empty() ? std::string(", no driver") : ", driver " + d.driverInf)
+            << "\n";
+
     out << "\nMessages:" << (m.simDesktop().messageBoxes().empty() ? " none" : "") << "\n";
     for (const auto& b : m.simDesktop().messageBoxes()) {
         const std::string head = "  [" + answerName(b.answer) + "] ";
@@ -450,6 +467,13 @@ std::string textReport(SimMachine& m, const Baseline& baseline) {
     out << "Programs started:" << (m.simDesktop().launches().empty() ? " none" : "") << "\n";
     for (const auto& l : m.simDesktop().launches())
         out << "  " << l.file << " " << l.parameters << "\n";
+    const auto faults = m.faults().pending();
+    out << "Pending faults:" << (faults.empty() ? " none" : "") << "\n";
+    for (const auto& f : faults)
+        out << "  " << f.call << " fails with error " << f.error << ", "
+            << (f.remaining == 0 ? std::string("every call")
+                                 : std::to_string(f.remaining) + " more time(s)")
+            << "\n";
     char waited[32];
     std::snprintf(waited, sizeof waited, "%.1f",
                   static_cast<double>(m.simClock().waited()) / 1000.0);

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
         if (arguments.empty() || parsed.error.rfind("unknown command", 0) == 0)
             std::cerr << "\n" << drvsim::usage();
         else
-            std::cerr << "(drvsim help shows how to use it)\n";
+            std::cerr << "(drvsim help " << arguments[0] << " shows how to use it)\n";
         return drvsim::exitUnusable;
     }
     return drvsim::runCommand(parsed.options, std::cout, std::cerr);

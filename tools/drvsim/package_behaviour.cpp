@@ -69,18 +69,22 @@ MakerMonitors packageMonitors(SimMachine& machine) {
     return monitors;
 }
 
-MakerMonitors readMakerMonitors(const std::string& folder) {
-    MakerMonitors monitors;
+bool readMakerMonitors(const std::string& folder, MakerMonitors& monitors, std::string& error) {
     std::ifstream in(std::filesystem::path(folder) / makerMonitorsFile, std::ios::binary);
     std::string line;
-    while (std::getline(in, line)) {
+    for (std::size_t number = 1; std::getline(in, line); ++number) {
         const auto f = platform::sim::splitFields(line);
-        if (f.size() == 2 && f[0] == "usb")
+        if (f.size() == 2 && f[0] == "usb") {
             monitors.usb.insert(f[1]);
-        else if (f.size() == 2 && f[0] == "serial")
+        } else if (f.size() == 2 && f[0] == "serial") {
             monitors.serial.insert(f[1]);
+        } else if (!f.empty()) {
+            error = std::string(makerMonitorsFile) + ": line " + std::to_string(number) +
+                    ": not a monitor line (usb NAME or serial NAME)";
+            return false;
+        }
     }
-    return monitors;
+    return true;
 }
 
 bool writeMakerMonitors(const std::string& folder, const MakerMonitors& monitors) {

@@ -20,8 +20,9 @@ struct MakerMonitors {
 
 // The monitors of the package mounted on the machine (none without one).
 MakerMonitors packageMonitors(platform::sim::SimMachine& machine);
-// Kept in the machine folder, so that the ports stay offered in later runs.
-MakerMonitors readMakerMonitors(const std::string& folder);
+// Kept in the machine folder, so that the ports stay offered in later runs;
+// a damaged file is refused with its line. No file: none.
+bool readMakerMonitors(const std::string& folder, MakerMonitors& monitors, std::string& error);
 bool writeMakerMonitors(const std::string& folder, const MakerMonitors& monitors);
 
 // The USB port monitor offers one port per value under
