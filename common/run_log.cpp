@@ -81,6 +81,7 @@ void RunLog::add(LogEntry entry, const std::string& text) {
     const std::uint32_t lastError = machine_.GetLastError();
     written_ = machine_.files().WriteFileBytes(
         path_, std::vector<std::uint8_t>(content_.begin(), content_.end()));
+    writeError_ = written_ ? 0 : machine_.GetLastError();
     machine_.SetLastError(lastError);
 }
 

@@ -5,6 +5,7 @@
 // files, whole, after every line: a run that ends abruptly leaves what it did.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     // Whether the last write of the file succeeded.
     bool written() const { return written_; }
+    // Why the last write failed (a Win32 error number).
+    std::uint32_t writeError() const { return writeError_; }
 
 private:
     void add(LogEntry entry, const std::string& text);
@@ -43,6 +46,7 @@ private:
     std::vector<std::string> lines_;
     std::string content_;
     bool written_ = false;
+    std::uint32_t writeError_ = 0;
 };
 
 // The temporary folder followed by `name`; empty when the system has no
