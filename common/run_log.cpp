@@ -71,7 +71,7 @@ void RunLog::result(int exitCode, const std::string& text) {
 void RunLog::add(LogEntry entry, const std::string& text) {
     const platform::LocalTime t = machine_.clock().GetLocalTime();
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u.%03u  %-9s", t.year, t.month,
+    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u.%03u  %-9s ", t.year, t.month,
                   t.day, t.hour, t.minute, t.second, t.milliseconds, entryName(entry));
     lines_.push_back(stamp + oneLine(text));
     content_ += lines_.back() + "\r\n";
