@@ -93,8 +93,7 @@ int LoggedDesktop::MessageBoxA(platform::Handle owner, const std::string& text,
 }
 
 std::uintptr_t LoggedDesktop::ShellExecuteA(platform::Handle owner, const std::string& verb,
-                                            const std::string& file,
-                                            const std::string& parameters,
+                                            const std::string& file, const std::string& parameters,
                                             const std::string& directory, int show) {
     log_.note("starting " + file + (parameters.empty() ? "" : " " + parameters));
     return inner_.ShellExecuteA(owner, verb, file, parameters, directory, show);

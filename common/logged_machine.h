@@ -17,7 +17,7 @@ namespace common {
 struct QuietAnswer {
     std::string question;
     bool yes = false;
-    std::string source;        // why this answer, for the log ("ChangeIdentity=yes")
+    std::string source;          // why this answer, for the log ("ChangeIdentity=yes")
     bool noMeansRestart = false; // No leaves a restart to be done (the restart question)
 };
 

@@ -53,11 +53,13 @@ QuietCommandLine parseQuietCommandLine(const std::string& arguments) {
             line.quiet = true;
             continue;
         }
-        std::string* value = name == "response" ? &line.response : name == "log" ? &line.log
-                                                                                 : nullptr;
+        std::string* value = name == "response" ? &line.response
+                             : name == "log"    ? &line.log
+                                                : nullptr;
         if (value == nullptr) {
-            line.error = "unknown argument \"" + word + "\"; the switches are /quiet, "
-                                                        "/response FILE and /log FILE";
+            line.error = "unknown argument \"" + word +
+                         "\"; the switches are /quiet, "
+                         "/response FILE and /log FILE";
         } else if (!value->empty()) {
             line.error = word + " is given twice";
         } else if (i + 1 >= words.size() || words[i + 1].empty()) {

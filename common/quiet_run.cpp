@@ -24,8 +24,8 @@ int runQuiet(platform::Machine& machine, const std::string& callerFolder,
     if (!line.ok())
         return refuse("the command line cannot be used: " + line.error);
     if (!line.log.empty() && !log.written())
-        return refuse("the log " + log.path() + " cannot be written: " +
-                      systemText(machine, log.writeError()));
+        return refuse("the log " + log.path() +
+                      " cannot be written: " + systemText(machine, log.writeError()));
     if (line.response.empty()) {
         if (responseRequired)
             return refuse("the command line names no response file: /quiet /response FILE");
@@ -34,8 +34,8 @@ int runQuiet(platform::Machine& machine, const std::string& callerFolder,
     const std::string path = pathFrom(callerFolder, line.response);
     std::vector<std::uint8_t> bytes;
     if (!machine.files().ReadFileBytes(path, bytes))
-        return refuse("the response file " + path + " cannot be read: " +
-                      systemText(machine, machine.GetLastError()));
+        return refuse("the response file " + path +
+                      " cannot be read: " + systemText(machine, machine.GetLastError()));
     return exitCodeOf(run(path, bytes, log));
 }
 

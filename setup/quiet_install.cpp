@@ -14,8 +14,8 @@ using common::QuietExit;
 using common::ResponseValue;
 
 const std::vector<std::string> installKeys = {
-    "Type", "Model",    "Port",     "Raster", "Advanced", "Default",       "Baud",
-    "DataBits", "StopBits", "Parity", "Flow", "Address",  "ChangeIdentity"};
+    "Type",     "Model",    "Port",   "Raster", "Advanced", "Default",       "Baud",
+    "DataBits", "StopBits", "Parity", "Flow",   "Address",  "ChangeIdentity"};
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -127,7 +127,8 @@ QuietExit notInstalled(const WizardRun& run, const InstallResponse& r, common::R
         return finish(log, QuietExit::Failed, "not installed: another copy of the setup runs");
     switch (run.startupRefusal) {
     case StartupRefusal::WindowsVersion:
-        return finish(log, QuietExit::NotSupported, "not installed: the setup refuses this Windows");
+        return finish(log, QuietExit::NotSupported,
+                      "not installed: the setup refuses this Windows");
     case StartupRefusal::Bitness:
         return finish(log, QuietExit::NotSupported,
                       "not installed: the package is not for this Windows' bitness");

@@ -58,12 +58,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
     platform::win32::Win32Machine machine;
     if (line.quiet) {
-        return common::runQuiet(
-            machine, caller, line, logName, true,
-            [&machine](const std::string& name, const std::vector<std::uint8_t>& response,
-                       common::RunLog& log) {
-                return setup::runQuietInstall(machine, name, response, log);
-            });
+        return common::runQuiet(machine, caller, line, logName, true,
+                                [&machine](const std::string& name,
+                                           const std::vector<std::uint8_t>& response,
+                                           common::RunLog& log) {
+                                    return setup::runQuietInstall(machine, name, response, log);
+                                });
     }
     ui::win32::registerCommonControls(ICC_INTERNET_CLASSES | ICC_PROGRESS_CLASS |
                                       ICC_WIN95_CLASSES);

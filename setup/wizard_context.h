@@ -33,7 +33,7 @@ struct WizardContext {
     bool wow64 = false;
     bool licenceInUse = false;
     std::optional<Font> chineseFont; // when the package's LANGUAGE is 0
-    common::RunLog* log = nullptr;    // the run log, when there is one
+    common::RunLog* log = nullptr;   // the run log, when there is one
 
     const Font* font() const { return chineseFont ? &*chineseFont : nullptr; }
     // A message box with an OK button, owned by `owner`, captioned with the

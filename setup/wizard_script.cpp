@@ -188,7 +188,8 @@ private:
         };
         if (c_.baud && !pick(IDC_BAUD, std::to_string(*c_.baud), "baud rate", "Baud"))
             return false;
-        if (c_.dataBits && !pick(IDC_BYTE_SIZE, std::to_string(*c_.dataBits), "data bits", "DataBits"))
+        if (c_.dataBits &&
+            !pick(IDC_BYTE_SIZE, std::to_string(*c_.dataBits), "data bits", "DataBits"))
             return false;
         if (c_.stopBits && !pick(IDC_STOP_BITS, *c_.stopBits, "stop bits", "StopBits"))
             return false;

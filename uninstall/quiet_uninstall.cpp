@@ -85,29 +85,31 @@ common::QuietExit runQuietUninstall(platform::Machine& machine, const std::strin
     r.choice.restartAnswers.clear();
     const UninstallRun run = runUninstallScript(logged, r.choice, &log);
     if (run.startup == StartupOutcome::BroughtForward)
-        return finish(log, QuietExit::Failed, "nothing removed: another copy of the uninstaller runs");
+        return finish(log, QuietExit::Failed,
+                      "nothing removed: another copy of the uninstaller runs");
     if (run.startup != StartupOutcome::RunDialog)
         return finish(log, QuietExit::Failed, "nothing removed: the uninstaller refused to start");
     if (run.choiceNotOffered) {
         const common::ResponseValue* items = r.file.find("Items");
         return finish(log, QuietExit::BadInput,
-                      "nothing removed: " +
-                          (items != nullptr ? common::responseError(*items, run.stopped)
-                                            : run.stopped));
+                      "nothing removed: " + (items != nullptr
+                                                 ? common::responseError(*items, run.stopped)
+                                                 : run.stopped));
     }
     if (!run.worked)
         return finish(log, QuietExit::Failed, "nothing removed: " + run.stopped);
     if (!run.complete()) {
         std::vector<std::string> left;
         for (const std::string& item : run.ticked) {
-            if (std::find(run.remaining.begin(), run.remaining.end(), item) !=
-                run.remaining.end())
+            if (std::find(run.remaining.begin(), run.remaining.end(), item) != run.remaining.end())
                 left.push_back(item);
         }
         return finish(log, QuietExit::Failed,
-                      "the removal failed" + (left.empty() ? "" : "; still installed: " + join(left)));
+                      "the removal failed" +
+                          (left.empty() ? "" : "; still installed: " + join(left)));
     }
-    const std::string removed = run.ticked.empty() ? "nothing to remove" : "removed " + join(run.ticked);
+    const std::string removed =
+        run.ticked.empty() ? "nothing to remove" : "removed " + join(run.ticked);
     if (run.restart)
         return finish(log, QuietExit::RestartNeeded, removed + "; Windows must be restarted");
     return finish(log, QuietExit::Done, removed);

@@ -33,7 +33,6 @@ UninstallResponse readUninstallResponse(const std::vector<std::uint8_t>& bytes);
 
 // `responseName` empty: no response file (every item, not the USB driver).
 common::QuietExit runQuietUninstall(platform::Machine& machine, const std::string& responseName,
-                                    const std::vector<std::uint8_t>& response,
-                                    common::RunLog& log);
+                                    const std::vector<std::uint8_t>& response, common::RunLog& log);
 
 } // namespace uninstall

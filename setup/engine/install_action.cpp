@@ -33,13 +33,16 @@ public:
 
     InstallOutcome run(WorkerRunner& runner) {
         auto step = [this](const std::string& what) { return session_.step(what); };
+        // The USB steps are named only where they do something.
+        auto usbStep = [&](const std::string& what) {
+            return job_.kind != PortKind::Usb || step(what);
+        };
         if (!(step("Checking the choice: " + request_.model + " on " + request_.portText) &&
               checkChoice() && checkSupport() && choosePortKind()) ||
-            !(step("Checking the USB device driver") && prepareUsbDriver()) ||
-            !(step("Reading the package's configuration for " + request_.model) &&
-              resolvePlan()) ||
+            !(usbStep("Checking the USB device driver") && prepareUsbDriver()) ||
+            !(step("Reading the package's configuration for " + request_.model) && resolvePlan()) ||
             !(step("Preparing the port " + request_.portText) && preparePort()) ||
-            !(step("Checking the USB printer's name") && prepareUsbIdentity()))
+            !(usbStep("Checking the USB printer's name") && prepareUsbIdentity()))
             return outcome_;
         return runWorker(runner);
     }

@@ -92,17 +92,33 @@ TEST(QuietSetup, ResponseFileInstallsWhatTheWizardWouldOnEveryKindOfPort) {
         const char* printer;
         const char* logLine; // a line the log must hold besides the steps
     } cases[] = {
-        {"[Install]\r\nType=receipt\r\nModel=QRT-K500NX\r\nPort=USB_QRT-K500NX_1\r\nDefault=yes\r\n",
-         usb, {}, "QRT-K500NX(U) 1", "note      starting "},
+        {"[Install]\r\nType=receipt\r\nModel=QRT-K500NX\r\nPort=USB_QRT-K500NX_1\r\nDefault="
+         "yes\r\n",
+         usb,
+         {},
+         "QRT-K500NX(U) 1",
+         "note      starting "},
         {"; till rollout\n[install]\nTYPE = Receipt\nmodel=\"QRT-K500NX\"\nPort=USB_QRT-K500NX_2\n"
          "Advanced=1\nChangeIdentity=yes\n",
-         advanced, {platform::mb::idYes}, "QRT-K500NX(U) 2", "-> Yes (ChangeIdentity=yes on line 7)"},
+         advanced,
+         {platform::mb::idYes},
+         "QRT-K500NX(U) 2",
+         "-> Yes (ChangeIdentity=yes on line 7)"},
         {"[Install]\nType=receipt\nModel=QRT-K500NX\nPort=COM3:\nBaud=19200\nDataBits=7\n"
          "StopBits=1.5\nParity=Even\nFlow=Xon/Xoff\n",
-         serial, {}, "QRT-K500NX(S)", "step      Writing the serial port's settings"},
-        {"[Install]\nType=receipt\nModel=QRT-K500NX\nPort=NET:\nAddress=192.168.1.251\n", network,
-         {}, "QRT-K500NX(E)", "step      Preparing the port NET:"},
-        {"[Install]\nType=embedded\nModel=QRT-E80\nPort=LPT2:\n", parallel, {}, "QRT-E80(P)",
+         serial,
+         {},
+         "QRT-K500NX(S)",
+         "step      Writing the serial port's settings"},
+        {"[Install]\nType=receipt\nModel=QRT-K500NX\nPort=NET:\nAddress=192.168.1.251\n",
+         network,
+         {},
+         "QRT-K500NX(E)",
+         "step      Preparing the port NET:"},
+        {"[Install]\nType=embedded\nModel=QRT-E80\nPort=LPT2:\n",
+         parallel,
+         {},
+         "QRT-E80(P)",
          "message   "},
     };
     for (const Case& c : cases) {
@@ -120,7 +136,8 @@ TEST(QuietSetup, ResponseFileInstallsWhatTheWizardWouldOnEveryKindOfPort) {
         EXPECT_EQ(withoutRunFiles(quiet.state()), wizard.state());
         ASSERT_FALSE(run.log.empty());
         EXPECT_EQ(run.log.front(), "step      Quiet run");
-        EXPECT_EQ(run.log.back(), "result    0 installed printer \"" + std::string(c.printer) + "\"");
+        EXPECT_EQ(run.log.back(),
+                  "result    0 installed printer \"" + std::string(c.printer) + "\"");
         EXPECT_TRUE(anyLine(run.log, "step      Creating the printer " + std::string(c.printer)));
         EXPECT_TRUE(anyLine(run.log, c.logLine)) << c.logLine;
     }
@@ -135,37 +152,95 @@ TEST(QuietSetup, EachRefusalGivesItsExitCodeAndLogLine) {
         std::string response;
         std::string commandLine;
         int code;
-        std::string result;      // in the last line
-        std::string otherLine;   // another line of the log
+        std::string result;    // in the last line
+        std::string otherLine; // another line of the log
     } cases[] = {
-        {"unknown switch", WindowsVariant::Win7, {}, lpt, "/quiet /bogus", 87,
-         "87 the command line cannot be used: unknown argument \"/bogus\"", ""},
-        {"no response file", WindowsVariant::Win7, {}, "", "/quiet", 87,
-         "names no response file", ""},
-        {"missing file", WindowsVariant::Win7, {}, "", "/quiet /response nowhere.ini", 87,
-         "the response file C:\\deploy\\nowhere.ini cannot be read: ", ""},
-        {"unknown key", WindowsVariant::Win7, {}, "[Install]\nType=receipt\nColour=red\n", "", 87,
-         "line 3: unknown key \"Colour\" in [Install]; the keys are Type, Model, Port", ""},
-        {"bad number", WindowsVariant::Win7, {}, lpt + "Baud=fast\n", "", 87,
-         "line 5: Baud=fast: the baud rate is a number", ""},
-        {"no port", WindowsVariant::Win7, {}, "[Install]\nType=receipt\nModel=QRT-K500NX\n", "",
-         87, "[Install] has no Port", ""},
-        {"model not offered", WindowsVariant::Win7, {}, "[Install]\nType=embedded\nModel=QRT-X9\nPort=LPT1:\n", "",
-         87, "87 not installed: line 3: Model=QRT-X9: the model \"QRT-X9\" is not offered", ""},
-        {"port not offered", WindowsVariant::Win7, {},
-         "[Install]\nType=embedded\nModel=QRT-E80\nPort=LPT9:\n", "", 87,
-         "line 4: Port=LPT9:: the port \"LPT9:\" is not offered", ""},
-        {"Windows 98", WindowsVariant::Win98, {}, lpt, "", 1633,
-         "1633 not installed: the setup refuses this Windows", "message   "},
+        {"unknown switch",
+         WindowsVariant::Win7,
+         {},
+         lpt,
+         "/quiet /bogus",
+         87,
+         "87 the command line cannot be used: unknown argument \"/bogus\"",
+         ""},
+        {"no response file",
+         WindowsVariant::Win7,
+         {},
+         "",
+         "/quiet",
+         87,
+         "names no response file",
+         ""},
+        {"missing file",
+         WindowsVariant::Win7,
+         {},
+         "",
+         "/quiet /response nowhere.ini",
+         87,
+         "the response file C:\\deploy\\nowhere.ini cannot be read: ",
+         ""},
+        {"unknown key",
+         WindowsVariant::Win7,
+         {},
+         "[Install]\nType=receipt\nColour=red\n",
+         "",
+         87,
+         "line 3: unknown key \"Colour\" in [Install]; the keys are Type, Model, Port",
+         ""},
+        {"bad number",
+         WindowsVariant::Win7,
+         {},
+         lpt + "Baud=fast\n",
+         "",
+         87,
+         "line 5: Baud=fast: the baud rate is a number",
+         ""},
+        {"no port",
+         WindowsVariant::Win7,
+         {},
+         "[Install]\nType=receipt\nModel=QRT-K500NX\n",
+         "",
+         87,
+         "[Install] has no Port",
+         ""},
+        {"model not offered",
+         WindowsVariant::Win7,
+         {},
+         "[Install]\nType=embedded\nModel=QRT-X9\nPort=LPT1:\n",
+         "",
+         87,
+         "87 not installed: line 3: Model=QRT-X9: the model \"QRT-X9\" is not offered",
+         ""},
+        {"port not offered",
+         WindowsVariant::Win7,
+         {},
+         "[Install]\nType=embedded\nModel=QRT-E80\nPort=LPT9:\n",
+         "",
+         87,
+         "line 4: Port=LPT9:: the port \"LPT9:\" is not offered",
+         ""},
+        {"Windows 98",
+         WindowsVariant::Win98,
+         {},
+         lpt,
+         "",
+         1633,
+         "1633 not installed: the setup refuses this Windows",
+         "message   "},
         {"32-bit package", WindowsVariant::Win7,
          [](SimMachine& m) {
              m.profiles().WritePrivateProfileStringA("DEVICENAME", "Supported32OR64", "1",
                                                      "DRVCONFIG\\setup.ini");
          },
          lpt, "", 1633, "the package is not for this Windows' bitness", "message   "},
-        {"model not for Windows 7", WindowsVariant::Win7, {},
-         "[Install]\nType=receipt\nModel=QRT-K250\nPort=LPT1:\n", "", 1633,
-         "QRT-K250 is not supported on this Windows", "step      Operating-system page: code 7"},
+        {"model not for Windows 7",
+         WindowsVariant::Win7,
+         {},
+         "[Install]\nType=receipt\nModel=QRT-K250\nPort=LPT1:\n",
+         "",
+         1633,
+         "QRT-K250 is not supported on this Windows",
+         "step      Operating-system page: code 7"},
         {"identity question", WindowsVariant::Win7,
          [](SimMachine& m) { m.simUsb().attachPrinter(10); },
          "[Install]\nType=receipt\nModel=QRT-K500NX\nPort=USB_QRT-K500NX_1\n", "", 1602,
@@ -185,9 +260,9 @@ TEST(QuietSetup, EachRefusalGivesItsExitCodeAndLogLine) {
         if (c.arrange)
             c.arrange(s.machine());
         const Lines before = s.state();
-        const Quiet run = quietSetup(s.machine(), c.response,
-                                     c.commandLine.empty() ? "/quiet /response tills.ini"
-                                                           : c.commandLine);
+        const Quiet run =
+            quietSetup(s.machine(), c.response,
+                       c.commandLine.empty() ? "/quiet /response tills.ini" : c.commandLine);
         EXPECT_EQ(run.code, c.code);
         ASSERT_FALSE(run.log.empty());
         EXPECT_NE(run.log.back().find("result    " + std::to_string(c.code) + " "),
@@ -208,9 +283,16 @@ TEST(QuietUninstall, RemovesWhatTheResponseNamesAndReportsTheRestart) {
         bool printerGone;
     } cases[] = {
         {"everything", {}, "", 3010, "3010 removed QRT-K500NX(U) 1, ", true},
-        {"the printer", {}, "[Uninstall]\nItems=QRT-K500NX(U) 1\nUSBDriver=no\n", 3010,
-         "3010 removed QRT-K500NX(U) 1; Windows must be restarted", true},
-        {"an item not listed", {}, "[Uninstall]\nItems=QRT-K500NX(U) 1, QRT-X9\n", 87,
+        {"the printer",
+         {},
+         "[Uninstall]\nItems=QRT-K500NX(U) 1\nUSBDriver=no\n",
+         3010,
+         "3010 removed QRT-K500NX(U) 1; Windows must be restarted",
+         true},
+        {"an item not listed",
+         {},
+         "[Uninstall]\nItems=QRT-K500NX(U) 1, QRT-X9\n",
+         87,
          "87 nothing removed: line 2: Items=QRT-K500NX(U) 1, QRT-X9: the uninstaller lists no "
          "\"QRT-X9\"",
          false},
@@ -218,7 +300,10 @@ TEST(QuietUninstall, RemovesWhatTheResponseNamesAndReportsTheRestart) {
          [](SimMachine& m) { m.faults().failCall("DeletePrinter", 5); },
          "[Uninstall]\nItems=QRT-K500NX(U) 1\n", 1603,
          "1603 the removal failed; still installed: QRT-K500NX(U) 1", false},
-        {"a bad flag", {}, "[Uninstall]\nUSBDriver=perhaps\n", 87,
+        {"a bad flag",
+         {},
+         "[Uninstall]\nUSBDriver=perhaps\n",
+         87,
          "87 the response file cannot be used: line 2: USBDriver=perhaps: the value is yes or no",
          false},
     };

@@ -100,6 +100,11 @@ struct Parser {
             o.package = v;
             return !v.empty() || fail("--package wants a folder");
         }
+        if (name == "--response" &&
+            (o.command == Command::Setup || o.command == Command::Uninstall)) {
+            o.response = v;
+            return !v.empty() || fail("--response wants a response file");
+        }
         // The setup's questions, the uninstaller's restart dialog.
         if (name == "--answer" &&
             (o.command == Command::Setup || o.command == Command::Uninstall)) {
@@ -287,8 +292,8 @@ bool takesValue(Command command, const std::string& name) {
           "--spooler-refuses"}},
         {Command::Setup,
          {"--type", "--model", "--port", "--baud", "--data-bits", "--stop-bits", "--parity",
-          "--flow", "--ip", "--answer"}},
-        {Command::Uninstall, {"--item", "--answer"}},
+          "--flow", "--ip", "--answer", "--response"}},
+        {Command::Uninstall, {"--item", "--answer", "--response"}},
         {Command::Fail, {"--call", "--error", "--times"}},
     };
     if (common.count(name) != 0)
@@ -361,9 +366,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         else if (o.command == Command::Init && !platform::sim::supportsBits(o.os, o.bits))
             p.fail("Windows " + platform::sim::windowsVariantName(o.os) + " does not exist with " +
                    std::to_string(o.bits) + " bits");
-        else if (o.command == Command::Setup &&
+        else if (o.command == Command::Setup && !o.response.empty() &&
+                 (o.type != setup::PrinterType::None || !o.model.empty() || !o.port.empty() ||
+                  o.raster || o.advanced || o.setDefault || o.baud || o.dataBits || o.stopBits ||
+                  o.parity || o.flow || o.ip || !o.answers.empty()))
+            p.fail("setup --response takes every choice and answer from the file; it takes no "
+                   "other choice or --answer");
+        else if (o.command == Command::Uninstall && !o.response.empty() &&
+                 (!o.items.empty() || o.usbDriver || o.listOnly || !o.answers.empty()))
+            p.fail("uninstall --response takes the items from the file; it takes no --item, "
+                   "--usb-driver, --list or --answer");
+        else if (o.command == Command::Setup && o.response.empty() &&
                  (o.type == setup::PrinterType::None || o.model.empty() || o.port.empty()))
-            p.fail("setup needs --type, --model and --port");
+            p.fail("setup needs --type, --model and --port, or --response FILE");
         else if (o.command == Command::Uninstall && o.listOnly &&
                  (!o.items.empty() || o.usbDriver || !o.answers.empty()))
             p.fail("uninstall --list only lists; it takes no --item, --usb-driver or --answer");
@@ -392,8 +407,10 @@ std::string usage() {
            "               [--default] [--baud N] [--data-bits N] [--stop-bits {1|1.5|2}]\n"
            "               [--parity {n|e|o|m|s}] [--flow {x|p|n}] [--ip A.B.C.D]\n"
            "               [--answer {yes|no}]...\n"
+           "  drvsim setup --machine DIR [--package PKGDIR] --response FILE\n"
            "  drvsim uninstall --machine DIR [--package PKGDIR] [--item NAME]... [--usb-driver]\n"
            "               [--answer {yes|no}]...\n"
+           "  drvsim uninstall --machine DIR [--package PKGDIR] --response FILE\n"
            "  drvsim uninstall --machine DIR [--package PKGDIR] --list\n"
            "  drvsim fail  --machine DIR --call NAME --error CODE [--times N]   (N 0: every call)\n"
            "  drvsim show  --machine DIR [--json]\n"
@@ -409,7 +426,12 @@ std::string usage() {
            "(every row without one) and the USB device-driver box, presses Uninstall and\n"
            "answers the restart dialog (No unless --answer yes). It prints the list, the\n"
            "message list's lines and what was removed, and exits 0 when every ticked item\n"
-           "was removed, 1 when something stayed or the run stopped, 2 on bad usage.\n";
+           "was removed, 1 when something stayed or the run stopped, 2 on bad usage.\n"
+           "\n"
+           "With --response, setup and uninstall run as Tessaly.exe /quiet and Uninstall.exe\n"
+           "/quiet take the same response file: no question is put, the run's log is printed\n"
+           "and then its Windows exit code (0, 3010, 1602, 1603, 1633 or 87). drvsim exits 0\n"
+           "for 0 and 3010, 2 for 87 and 1 for the others.\n";
 }
 
 } // namespace drvsim
