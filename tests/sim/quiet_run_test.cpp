@@ -3,6 +3,7 @@
 // the temporary folder. A quiet run shows no message box at all.
 #include "tests/sim/uninstall_scenario.h"
 
+#include "common/logged_machine.h"
 #include "common/quiet_run.h"
 #include "setup/quiet_install.h"
 #include "uninstall/quiet_uninstall.h"
@@ -271,6 +272,33 @@ TEST(QuietSetup, EachRefusalGivesItsExitCodeAndLogLine) {
         EXPECT_TRUE(anyLine(run.log, c.otherLine)) << c.otherLine;
         EXPECT_FALSE(anyLine(stateChanges(before, s.state()), "+ printer "));
     }
+}
+
+TEST(InteractiveSetup, LogsTheBoxesTheUserSawWithTheAnswersGiven) {
+    Scenario s(WindowsVariant::Win7, 64);
+    SimMachine& m = s.machine();
+    m.simUsb().attachPrinter(10); // number 3: the wizard asks to rename it
+    m.simDesktop().queueAnswers({platform::mb::idYes});
+    common::RunLog log(m, common::temporaryLogPath(m, "Tessaly.log"));
+    common::LoggedMachine logged(m, log, false);
+    setup::SynchronousProgress progress(m.clock());
+    const setup::WizardRun run = setup::runWizardScript(
+        logged, {PrinterType::Receipt, "QRT-K500NX", false, false, "USB_QRT-K500NX_1"}, progress,
+        &log);
+    ASSERT_TRUE(run.installed()) << run.stopped;
+    const Lines lines = readLog(m, "Tessaly.log");
+    EXPECT_EQ(lines.size(), log.lines().size());
+    // A text of several lines stays on one line of the log.
+    auto oneLine = [&s](const char* key) {
+        std::string text = s.text(key);
+        for (std::size_t at; (at = text.find_first_of("\r\n")) != std::string::npos;)
+            text.replace(at, text.compare(at, 2, "\r\n") == 0 ? 2 : 1, " | ");
+        return text;
+    };
+    EXPECT_TRUE(anyLine(lines, "question  " + oneLine("IDS_INF_CHANGEID") + " -> Yes"));
+    EXPECT_TRUE(anyLine(lines, "message   " + oneLine("IDS_INF_USBRESTART")));
+    // Both boxes were shown on the desktop.
+    EXPECT_EQ(m.simDesktop().messageBoxes().size(), 2u);
 }
 
 TEST(QuietUninstall, RemovesWhatTheResponseNamesAndReportsTheRestart) {
