@@ -74,18 +74,7 @@ Lines withoutRunFiles(const Lines& state) {
 }
 
 TEST(QuietSetup, ResponseFileInstallsWhatTheWizardWouldOnEveryKindOfPort) {
-    setup::WizardChoice usb{PrinterType::Receipt, "QRT-K500NX", false, true, "USB_QRT-K500NX_1"};
-    setup::WizardChoice advanced{PrinterType::Receipt, "QRT-K500NX", true, false,
-                                 "USB_QRT-K500NX_2"};
-    setup::WizardChoice serial{PrinterType::Receipt, "QRT-K500NX", false, false, "COM3:"};
-    serial.baud = 19200;
-    serial.dataBits = 7;
-    serial.stopBits = "1.5";
-    serial.parity = 'e';
-    serial.flow = 'x';
-    setup::WizardChoice network{PrinterType::Receipt, "QRT-K500NX", false, false, "NET:"};
-    network.address = ui::Address{192, 168, 1, 251};
-    setup::WizardChoice parallel{PrinterType::Embedded, "QRT-E80", false, false, "LPT2:"};
+    const auto [usb, advanced, serial, network, parallel] = portKindChoices();
     struct Case {
         const char* response;
         setup::WizardChoice choice;

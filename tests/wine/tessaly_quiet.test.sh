@@ -13,12 +13,11 @@ trap 'rm -rf "$copy" "$work"' EXIT
 cp -r "$PKG_PACKAGE"/. "$copy"/
 uninstall_into "$copy"
 title=$(ini_value "$copy/language/setup.ini" Setup Caption)
-win() { echo "Z:${1//\//\\}"; }
 printers() { printers_probe | tr -d '\r'; }
 show_log() { sed 's/^/  | /' "$1" | tr -d '\r'; }
 
 printf '[Install]\r\nType=receipt\r\nModel=QRT-K500NX\r\nPort=LPT1:\r\n' >"$work/tills.ini"
-( cd "$work" && wine "$copy/Tessaly.exe" /quiet /response tills.ini /log "$(win "$work/setup.log")" ) &
+( cd "$work" && wine "$copy/Tessaly.exe" /quiet /response tills.ini /log "$(win_path "$work/setup.log")" ) &
 program=$!
 winprobe rect "$title" 8 >/dev/null && fail "a quiet run opened the window \"$title\""
 wait $program

@@ -12,7 +12,6 @@ trap 'rm -rf "$copy" "$work"' EXIT
 cp -r "$PKG_PACKAGE"/. "$copy"/
 uninstall_into "$copy"
 title=$(ini_value "$copy/language/uninstall.ini" Uninstall Title)
-win() { echo "Z:${1//\//\\}"; }
 printers() { printers_probe | tr -d '\r'; }
 printer="QRT-K500NX(P)"
 
@@ -20,7 +19,7 @@ added=$(printers_probe add "$printer" "QRT-K500NX Receipt" | tr -d '\r')
 [ "$added" = "added $printer" ] || fail "the test's printer could not be created: $added"
 
 printf '[Uninstall]\r\nItem=%s\r\n' "$printer" >"$work/bad.ini"
-wine "$copy/Uninstall.exe" /quiet /response "$(win "$work/bad.ini")" /log "$(win "$work/bad.log")"
+wine "$copy/Uninstall.exe" /quiet /response "$(win_path "$work/bad.ini")" /log "$(win_path "$work/bad.log")"
 status=$?
 tr -d '\r' <"$work/bad.log" | sed 's/^/  | /'
 [ "$status" -eq 87 ] || fail "a response file with an unknown key gave exit $status, not 87"
@@ -30,7 +29,7 @@ grep -q "^printer $printer " <<<"$(printers)" || fail "a refused response file r
 echo "ok: an unknown key is refused with 87, naming line 2; nothing removed"
 
 printf '[Uninstall]\r\nItems=%s\r\nUSBDriver=no\r\n' "$printer" >"$work/tills.ini"
-wine "$copy/Uninstall.exe" /quiet /response "$(win "$work/tills.ini")" /log "$(win "$work/u.log")" &
+wine "$copy/Uninstall.exe" /quiet /response "$(win_path "$work/tills.ini")" /log "$(win_path "$work/u.log")" &
 program=$!
 winprobe rect "$title" 8 >/dev/null && fail "a quiet run opened the window \"$title\""
 wait $program
