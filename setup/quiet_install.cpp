@@ -13,9 +13,9 @@ namespace {
 using common::QuietExit;
 using common::ResponseValue;
 
-const std::vector<std::string> installKeys = {
-    "Type",     "Model",    "Port",   "Raster", "Advanced", "Default",       "Baud",
-    "DataBits", "StopBits", "Parity", "Flow",   "Address",  "ChangeIdentity"};
+const char* const installKeys[] = {"Type",    "Model",   "Port",          "Raster",   "Advanced",
+                                   "Default", "Baud",    "DataBits",      "StopBits", "Parity",
+                                   "Flow",    "Address", "ChangeIdentity"};
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -28,7 +28,10 @@ std::optional<int> decimal(const std::string& text, std::size_t digits) {
     if (text.empty() || text.size() > digits ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    return std::stoi(text);
+    int value = 0;
+    for (const char c : text)
+        value = value * 10 + (c - '0');
+    return value;
 }
 
 std::optional<ui::Address> dottedQuad(const std::string& text) {
@@ -154,7 +157,8 @@ QuietExit notInstalled(const WizardRun& run, const InstallResponse& r, common::R
 
 InstallResponse readInstallResponse(const std::vector<std::uint8_t>& bytes) {
     InstallResponse r;
-    r.file = common::readResponseFile(bytes, "Install", installKeys);
+    r.file = common::readResponseFile(
+        bytes, "Install", std::vector<std::string>(std::begin(installKeys), std::end(installKeys)));
     if (!r.file.ok()) {
         r.error = r.file.error;
         return r;
