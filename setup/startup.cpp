@@ -93,6 +93,7 @@ StartupResult runStartup(platform::Machine& machine) {
     // 2. Not while the uninstaller is open.
     if (desktop.FindWindowA(uninstallTitle) != 0 ||
         desktop.FindWindowA(uninstallChineseTitle) != 0) {
+        result.refusal = StartupRefusal::UninstallerOpen;
         refuse(machine, texts, texts.get("Setup", "Close"));
         return result;
     }
@@ -105,6 +106,7 @@ StartupResult runStartup(platform::Machine& machine) {
         const bool nt4 = version.platformId == platform::platformNt && version.majorVersion == 4 &&
                          version.minorVersion == 0;
         if (win98OrMe || nt4) {
+            result.refusal = StartupRefusal::WindowsVersion;
             refuse(machine, texts, texts.get("Setup", "Nonsupport"));
             return result;
         }
@@ -114,6 +116,8 @@ StartupResult runStartup(platform::Machine& machine) {
     result.wow64 = common::is64BitWindows(machine);
     const int bitness =
         common::readConfigInt(machine.profiles(), setupIni, "DEVICENAME", "Supported32OR64");
+    if ((bitness == 1 && result.wow64) || (bitness == 2 && !result.wow64))
+        result.refusal = StartupRefusal::Bitness;
     if (bitness == 1 && result.wow64) {
         refuse(machine, texts, texts.message("IDS_X64"));
         return result;
@@ -126,6 +130,7 @@ StartupResult runStartup(platform::Machine& machine) {
     // 6. At least one installable port for the package's printers.
     const std::string model = portCheckModel(machine, setupIni);
     if (model.empty() || !anyPortSupported(machine, model, result.wow64)) {
+        result.refusal = StartupRefusal::NoPort;
         refuse(machine, texts, texts.get("Setup", "PortNull"));
         return result;
     }

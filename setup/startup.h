@@ -25,9 +25,19 @@ enum class StartupOutcome {
     Refused,        // a message was shown; the program ends
 };
 
+// Which check refused the start.
+enum class StartupRefusal {
+    None,
+    UninstallerOpen,
+    WindowsVersion, // Windows 98, Me or NT 4
+    Bitness,        // the package is for the other bitness
+    NoPort,         // no installable port for the package's printers
+};
+
 // The process-wide settings start-up records for the rest of the program.
 struct StartupResult {
     StartupOutcome outcome = StartupOutcome::Refused;
+    StartupRefusal refusal = StartupRefusal::None;
     bool wow64 = false;        // the 32-bit program runs on 64-bit Windows
     bool licenceInUse = false; // LOADLICENSE is non-zero
     bool chineseFont = false;  // LANGUAGE is 0: the dialogs get the shared Chinese font

@@ -2,6 +2,7 @@
 // the language file, the program's folder and what start-up decided.
 #pragma once
 
+#include "common/run_log.h"
 #include "setup/engine/engine_texts.h"
 #include "setup/startup.h"
 #include "ui/dialog_view.h"
@@ -32,6 +33,7 @@ struct WizardContext {
     bool wow64 = false;
     bool licenceInUse = false;
     std::optional<Font> chineseFont; // when the package's LANGUAGE is 0
+    common::RunLog* log = nullptr;   // the run log, when there is one
 
     const Font* font() const { return chineseFont ? &*chineseFont : nullptr; }
     // A message box with an OK button, owned by `owner`, captioned with the

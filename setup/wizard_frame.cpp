@@ -235,6 +235,7 @@ InstallRequest WizardFrame::request(View& view) const {
     r.programFolder = context_.programFolder;
     r.wow64 = context_.wow64;
     r.ownerWindow = view.window();
+    r.log = context_.log;
     return r;
 }
 

@@ -4,6 +4,7 @@
 // what a user could install; tests use it for whole flows.
 #pragma once
 
+#include "common/run_log.h"
 #include "setup/engine/install_action.h"
 #include "setup/startup.h"
 #include "ui/dialog_view.h"
@@ -40,13 +41,21 @@ struct WizardRun {
     // Why the run could not go on as chosen: the choice is not one the wizard
     // offers (with what it offers), or the wizard closed or stayed on a page.
     std::string stopped;
+    // The choice the wizard does not offer, named as the response file names
+    // it ("Model", "Port", "Baud"...); empty when the stop was not about a choice.
+    std::string refusedChoice;
+    // Leaving the operating-system page was refused: the model does not
+    // support the Windows the machine runs.
+    bool windowsRefused = false;
+    StartupRefusal startupRefusal = StartupRefusal::None;
     std::optional<InstallOutcome> outcome; // when Install was pressed
     bool installed() const { return outcome && outcome->result == InstallResult::Succeeded; }
 };
 
 // Start-up, then the wizard clicked through with `choice`. Message boxes are
-// answered from the machine's queue, as on the simulated desktop.
+// answered by the machine's desktop. With a log, each page's choice and the
+// installation's steps are written to it.
 WizardRun runWizardScript(platform::Machine& machine, const WizardChoice& choice,
-                          WorkerRunner& runner);
+                          WorkerRunner& runner, common::RunLog* log = nullptr);
 
 } // namespace setup

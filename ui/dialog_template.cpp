@@ -1,11 +1,8 @@
 #include "ui/dialog_template.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <set>
-#include <sstream>
 
 namespace ui {
 namespace {
@@ -16,8 +13,60 @@ struct Token {
     long value = 0;
 };
 
+// The templates are parsed inside the programs too (their quiet runs), so
+// nothing here may pull the C library's locale functions into their imports.
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 bool isWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// A C number as strtol with base 0 reads it: 0x hexadecimal, a leading 0
+// octal, else decimal, up to the first character that is no digit of its base.
+long numberValue(const std::string& text) {
+    std::size_t i = 0;
+    unsigned base = 10;
+    if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        i = 2;
+    } else if (text.size() > 1 && text[0] == '0') {
+        base = 8;
+    }
+    unsigned long value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        unsigned digit = base;
+        if (isDigit(c))
+            digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        if (digit >= base || value > 0x7FFFFFFFul)
+            break;
+        value = value * base + digit;
+    }
+    return static_cast<long>(value);
+}
+
+// The text's lines, without their line feeds.
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 // One statement's tokens. Strings keep their text with "" and \" unescaped.
@@ -26,7 +75,7 @@ std::vector<Token> tokenize(const std::string& line) {
     std::size_t i = 0;
     while (i < line.size()) {
         const char c = line[i];
-        if (std::isspace(static_cast<unsigned char>(c))) {
+        if (isBlank(c)) {
             ++i;
         } else if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') {
             break;
@@ -49,12 +98,12 @@ std::vector<Token> tokenize(const std::string& line) {
                 }
             }
             tokens.push_back(t);
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (isDigit(c)) {
             std::size_t end = i;
             while (end < line.size() && isWordChar(line[end]))
                 ++end;
             Token t{Token::Number, line.substr(i, end - i), 0};
-            t.value = std::strtol(t.text.c_str(), nullptr, 0);
+            t.value = numberValue(t.text);
             tokens.push_back(t);
             i = end;
         } else if (isWordChar(c)) {
@@ -89,9 +138,7 @@ public:
     }
 
     void readDefines(const std::string& text) {
-        std::istringstream in(text);
-        std::string line;
-        while (std::getline(in, line)) {
+        for (const std::string& line : linesOf(text)) {
             std::vector<Token> t = tokenize(line);
             if (t.size() >= 3 && t[0].text == "#" && t[1].text == "define" &&
                 t[2].kind == Token::Word) {
@@ -163,10 +210,8 @@ private:
     // Lines joined where a statement goes on (a trailing comma or bar).
     static std::vector<std::string> statements(const std::string& script) {
         std::vector<std::string> out;
-        std::istringstream in(script);
-        std::string line;
         std::string pending;
-        while (std::getline(in, line)) {
+        for (std::string line : linesOf(script)) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             pending += (pending.empty() ? "" : " ") + line;
@@ -467,7 +512,8 @@ TemplateSet builtInTemplates(const std::vector<std::string_view>& texts) {
     std::optional<TemplateSet> set =
         TemplateSet::parse(texts.empty() ? std::string() : std::string(texts[0]), headers, error);
     if (!set) {
-        std::fprintf(stderr, "dialog templates: %s\n", error.c_str());
+        // fputs, not fprintf: the programs' imports hold no locking printf.
+        std::fputs(("dialog templates: " + error + "\n").c_str(), stderr);
         std::abort();
     }
     return *set;

@@ -2,6 +2,7 @@
 // texts and, for the Chinese edition, the dialog font.
 #pragma once
 
+#include "common/run_log.h"
 #include "platform/win_types.h"
 #include "ui/dialog_view.h"
 #include "uninstall/uninstall_texts.h"
@@ -24,6 +25,7 @@ struct UninstallContext {
     platform::Machine& machine;
     UninstallTexts texts;
     std::optional<Font> chineseFont;
+    common::RunLog* log = nullptr; // the run log, when there is one
 
     const Font* font() const { return chineseFont ? &*chineseFont : nullptr; }
     // A message box with an OK button, captioned with the program's title.

@@ -99,6 +99,8 @@ bool UninstallDialog::offerUsbDriver(View& view) {
 }
 
 void UninstallDialog::addLine(View& view, const std::string& text) {
+    if (context_.log != nullptr)
+        context_.log->message(text);
     for (const std::string& row : rowsOf(text))
         view.select(IDC_MESSAGES, view.addItem(IDC_MESSAGES, row));
 }
@@ -222,8 +224,18 @@ void UninstallDialog::startRemoval(View& view) {
             ticked.push_back(TickedItem{row, rows_[row]});
     }
     const bool usb = view.isEnabled(IDC_USB_DRIVER) && view.isChecked(IDC_USB_DRIVER);
+    if (context_.log != nullptr) {
+        std::string names;
+        for (const TickedItem& t : ticked)
+            names += (names.empty() ? "" : ", ") + t.item.name;
+        context_.log->step("Uninstall pressed: " + (names.empty() ? "no item" : names) +
+                           (usb ? "; the USB device driver" : ""));
+        context_.log->step("Checking that no printer has jobs");
+    }
     if (!noPrinterHasJobs(view))
         return;
+    if (context_.log != nullptr)
+        context_.log->step("Removing");
     plan_ = planRemoval(environment_, *config_, ticked, usb);
     outcome_.reset();
     for (int id : {IDC_UNINSTALL, IDC_ITEMS, IDC_SELECT_ALL, ui::idCancel, IDC_USB_DRIVER})
@@ -265,7 +277,14 @@ void UninstallDialog::finishRemoval(View& view) {
 
 void UninstallDialog::offerRestart(View& view) {
     RestartDialog restart(context_);
-    if (view.runModal(IDD_RESTART, restart) != ui::idOk)
+    const bool yes = view.runModal(IDD_RESTART, restart) == ui::idOk;
+    if (context_.log != nullptr) {
+        const UninstallTexts& t = context_.texts;
+        context_.log->question(t.get("Reboot", "Title") + ": " + t.get("Reboot", "Note1") + " " +
+                                   t.get("Reboot", "Note2") + " " + t.get("Reboot", "Note3"),
+                               yes ? "Yes" : "No");
+    }
+    if (!yes)
         return;
     platform::Machine& machine = context_.machine;
     // The desktop enables the shutdown privilege on NT-family Windows first.

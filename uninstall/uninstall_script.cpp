@@ -29,6 +29,7 @@ bool tick(Dialog& dialog, const UninstallChoice& choice, UninstallRun& run) {
         const auto found = std::find(run.listed.begin(), run.listed.end(), name);
         if (found == run.listed.end()) {
             run.stopped = "the uninstaller lists no \"" + name + "\"; it lists " + join(run.listed);
+            run.choiceNotOffered = true;
             return false;
         }
         dialog.tickRow(IDC_ITEMS, static_cast<int>(found - run.listed.begin()), true);
@@ -60,8 +61,11 @@ bool UninstallRun::complete() const {
            });
 }
 
-UninstallRun runUninstallScript(platform::Machine& machine, const UninstallChoice& choice) {
+UninstallRun runUninstallScript(platform::Machine& machine, const UninstallChoice& choice,
+                                common::RunLog* log) {
     UninstallRun run;
+    if (log != nullptr)
+        log->step("Start-up checks");
     const UninstallTexts texts(machine);
     const StartupResult startup = runStartup(machine, texts);
     run.startup = startup.outcome;
@@ -72,6 +76,9 @@ UninstallRun runUninstallScript(platform::Machine& machine, const UninstallChoic
         return run;
     }
     UninstallContext context(machine, startup.chineseFont);
+    context.log = log;
+    if (log != nullptr)
+        log->step("Opening the uninstaller's list");
     InPlaceRunner runner;
     UninstallDialog controller(context, runner);
     Dialog dialog(dialogTemplates(), IDD_UNINSTALL, controller);

@@ -5,6 +5,7 @@
 // use it for whole runs.
 #pragma once
 
+#include "common/run_log.h"
 #include "uninstall/startup.h"
 
 #include <optional>
@@ -37,10 +38,13 @@ struct UninstallRun {
     bool worked = false;                // the worker ran
     bool endedEarly = false;            // a printer stopped the worker
     std::optional<bool> restart;        // the restart dialog was offered; whether Yes
+    bool choiceNotOffered = false;      // an item to tick is not listed
     // Every ticked item left the list.
     bool complete() const;
 };
 
-UninstallRun runUninstallScript(platform::Machine& machine, const UninstallChoice& choice);
+// With a log, the steps and the message list's lines are written to it.
+UninstallRun runUninstallScript(platform::Machine& machine, const UninstallChoice& choice,
+                                common::RunLog* log = nullptr);
 
 } // namespace uninstall

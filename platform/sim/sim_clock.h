@@ -15,6 +15,8 @@ public:
         waited_ += milliseconds;
     }
     std::uint32_t GetTickCount() override { return static_cast<std::uint32_t>(now_); }
+    // The simulated day begins at 08:00 on 1 March 2010 and runs on with the virtual time.
+    LocalTime GetLocalTime() override;
 
     std::uint64_t now() const { return now_; }
     std::uint64_t waited() const { return waited_; }

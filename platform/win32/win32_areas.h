@@ -95,6 +95,7 @@ class Win32Clock : public Clock {
 public:
     void Sleep(std::uint32_t milliseconds) override;
     std::uint32_t GetTickCount() override;
+    LocalTime GetLocalTime() override;
 };
 
 } // namespace platform::win32

@@ -122,4 +122,10 @@ std::uint32_t Win32Clock::GetTickCount() {
     return ::GetTickCount();
 }
 
+LocalTime Win32Clock::GetLocalTime() {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
 } // namespace platform::win32

@@ -27,11 +27,22 @@ public:
         : machine_(machine), request_(request),
           languageFile_(languageFileFor(machine, request.programFolder)),
           session_(machine, request.os, request.wow64, request.ownerWindow, languageFile_),
-          messages_(machine.profiles(), languageFile_, "Message") {}
+          messages_(machine.profiles(), languageFile_, "Message") {
+        session_.log = request.log;
+    }
 
     InstallOutcome run(WorkerRunner& runner) {
-        if (!checkChoice() || !checkSupport() || !choosePortKind() || !prepareUsbDriver() ||
-            !resolvePlan() || !preparePort() || !prepareUsbIdentity())
+        auto step = [this](const std::string& what) { return session_.step(what); };
+        // The USB steps are named only where they do something.
+        auto usbStep = [&](const std::string& what) {
+            return job_.kind != PortKind::Usb || step(what);
+        };
+        if (!(step("Checking the choice: " + request_.model + " on " + request_.portText) &&
+              checkChoice() && checkSupport() && choosePortKind()) ||
+            !(usbStep("Checking the USB device driver") && prepareUsbDriver()) ||
+            !(step("Reading the package's configuration for " + request_.model) && resolvePlan()) ||
+            !(step("Preparing the port " + request_.portText) && preparePort()) ||
+            !(usbStep("Checking the USB printer's name") && prepareUsbIdentity()))
             return outcome_;
         return runWorker(runner);
     }

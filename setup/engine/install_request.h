@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/os_variant.h"
+#include "common/run_log.h"
 #include "platform/win_types.h"
 #include "setup/engine/setup_config.h"
 
@@ -35,6 +36,7 @@ struct InstallRequest {
     std::string programFolder;        // the program file's folder, no trailing backslash
     bool wow64 = false;               // the 32-bit setup runs on 64-bit Windows
     platform::Handle ownerWindow = 0; // the wizard; owner of the message boxes
+    common::RunLog* log = nullptr;    // where the steps are written; none: not written
 
     // Program folder + "\DRVCONFIG\setup.ini".
     std::string setupIniPath() const;

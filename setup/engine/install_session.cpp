@@ -29,6 +29,12 @@ std::string languageFileFor(platform::Machine& machine, const std::string& progr
     return folder + "\\language\\setup.ini";
 }
 
+bool InstallSession::step(const std::string& what) {
+    if (log != nullptr)
+        log->step(what);
+    return true;
+}
+
 std::string InstallSession::systemText(std::uint32_t code) const {
     return common::systemText(machine, code);
 }

@@ -6,6 +6,7 @@
 #include "common/file_names.h"
 #include "common/language_text.h"
 #include "common/os_variant.h"
+#include "common/run_log.h"
 #include "platform/win_types.h"
 
 #include <cstdint>
@@ -40,6 +41,12 @@ public:
     std::string note;
     // The system's driver cache is searched at most once per run.
     bool uniDrvExtractionPending = true;
+    // The run log, when there is one.
+    common::RunLog* log = nullptr;
+
+    // Writes the step the run begins into the log; always true, so that a
+    // chain of steps can name each one as it goes.
+    bool step(const std::string& what);
 
     // A text of section Message; the engine's English text when the language
     // file has none for it, so that no failure is ever shown as an empty box.

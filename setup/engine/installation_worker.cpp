@@ -93,13 +93,16 @@ bool updateLanguageMonitor(InstallSession& session, const MonitorConfig& monitor
 WorkerStatus runInstallationWorker(InstallSession& session, InstallJob& job) {
     InstallPlan& plan = job.plan;
     const bool usb = job.kind == PortKind::Usb;
-    if (!common::ensureSpoolerRunning(session.machine, session.os, session.error) ||
-        !registerComponents(session, job))
+    if (!(session.step("Starting the Spooler") &&
+          common::ensureSpoolerRunning(session.machine, session.os, session.error)) ||
+        !(session.step("Registering the port monitors and the print processor") &&
+          registerComponents(session, job)))
         return WorkerStatus::Failed;
-    if (usb && !checkPortEnumeration(session))
+    if (usb && !(session.step("Asking the spooler for its ports") && checkPortEnumeration(session)))
         return WorkerStatus::Failed;
 
     const DriverFileSet& files = plan.files;
+    session.step("Copying the driver files");
     if (files.driverPath.empty() || files.dataFile.empty() || files.configFile.empty() ||
         files.helpFile.empty()) {
         session.error = session.text("IDS_ERR_LOSTDRIVERFILE");
@@ -120,16 +123,21 @@ WorkerStatus runInstallationWorker(InstallSession& session, InstallJob& job) {
         return WorkerStatus::Failed;
     }
     if (usb && !session.wow64 && !isNoFile(plan.languageMonitor.info.dllName) &&
-        !updateLanguageMonitor(session, plan.languageMonitor))
+        !(session.step("Updating the language monitor") &&
+          updateLanguageMonitor(session, plan.languageMonitor)))
         return WorkerStatus::Failed;
 
+    session.step("Adding the printer driver " + plan.driver.name);
     if (!addDriver(session, plan.driver)) {
         if (!session.note.empty())
             session.error += "\n" + session.note;
         return WorkerStatus::Failed;
     }
-    if (usb && !recordPrinterPort(session, job.portText))
+    if (usb && !(session.step("Recording the printer's USB port") &&
+                 recordPrinterPort(session, job.portText)))
         return WorkerStatus::Failed;
+    session.step("Creating the printer " + plan.printer.printerName + " on " +
+                 plan.printer.portName);
     if (!createPrinter(session, plan.printer, !usb))
         return WorkerStatus::Failed;
 
@@ -137,7 +145,8 @@ WorkerStatus runInstallationWorker(InstallSession& session, InstallJob& job) {
         if (job.setAsDefault)
             makeDefaultPrinter(session.machine, session.os, plan.printer.printerName);
         if (job.kind == PortKind::Serial &&
-            !writeSerialSettings(session, plan.printer.portName, job.serial))
+            !(session.step("Writing the serial port's settings") &&
+              writeSerialSettings(session, plan.printer.portName, job.serial)))
             return WorkerStatus::Failed;
     }
     if (session.os != common::osWin9x)

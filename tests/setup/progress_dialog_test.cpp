@@ -23,6 +23,7 @@ public:
             progress_->setStatus(result_);
     }
     std::uint32_t GetTickCount() override { return now_; }
+    platform::LocalTime GetLocalTime() override { return {}; }
     std::uint32_t now() const { return now_; }
 
 private:

@@ -10,6 +10,7 @@
 #include "platform/sim/spooler_environment.h"
 #include "platform/sim/system_layout.h"
 #include "setup/progress_dialog.h"
+#include "setup/wizard_script.h"
 #include "tests/support/sample_package.h"
 #include "tests/support/sim_fixture.h"
 
@@ -102,6 +103,28 @@ inline std::vector<std::string> stateChanges(const std::vector<std::string>& bef
 inline bool anyLine(const std::vector<std::string>& lines, const std::string& part) {
     return std::any_of(lines.begin(), lines.end(),
                        [&](const std::string& l) { return l.find(part) != std::string::npos; });
+}
+
+// The wizard's choices of a sample printer on every kind of port.
+struct PortKindChoices {
+    setup::WizardChoice usb, advanced, serial, network, parallel;
+};
+
+inline PortKindChoices portKindChoices() {
+    using setup::PrinterType;
+    PortKindChoices c;
+    c.usb = {PrinterType::Receipt, "QRT-K500NX", false, true, "USB_QRT-K500NX_1"};
+    c.advanced = {PrinterType::Receipt, "QRT-K500NX", true, false, "USB_QRT-K500NX_2"};
+    c.serial = {PrinterType::Receipt, "QRT-K500NX", false, false, "COM3:"};
+    c.serial.baud = 19200;
+    c.serial.dataBits = 7;
+    c.serial.stopBits = "1.5";
+    c.serial.parity = 'e';
+    c.serial.flow = 'x';
+    c.network = {PrinterType::Receipt, "QRT-K500NX", false, false, "NET:"};
+    c.network.address = ui::Address{192, 168, 1, 251};
+    c.parallel = {PrinterType::Embedded, "QRT-E80", false, false, "LPT2:"};
+    return c;
 }
 
 // One simulated machine with the sample package.

@@ -288,20 +288,7 @@ TEST(Wizard, ScriptedUserInstallsOnEveryKindOfPort) {
         const char* printer;
         std::vector<std::string> expectLines; // lines the machine gains
     };
-    setup::WizardChoice usb{PrinterType::Receipt, "QRT-K500NX", false, true, "USB_QRT-K500NX_1"};
-    setup::WizardChoice advanced = usb;
-    advanced.advanced = true;
-    advanced.setAsDefault = false;
-    advanced.port = "USB_QRT-K500NX_2";
-    setup::WizardChoice serial{PrinterType::Receipt, "QRT-K500NX", false, false, "COM3:"};
-    serial.baud = 19200;
-    serial.dataBits = 7;
-    serial.stopBits = "1.5";
-    serial.parity = 'e';
-    serial.flow = 'x';
-    setup::WizardChoice network{PrinterType::Receipt, "QRT-K500NX", false, false, "NET:"};
-    network.address = ui::Address{192, 168, 1, 251};
-    setup::WizardChoice parallel{PrinterType::Embedded, "QRT-E80", false, false, "LPT2:"};
+    const auto [usb, advanced, serial, network, parallel] = portKindChoices();
     const Case cases[] = {
         {"typical USB", usb, {}, "QRT-K500NX(U) 1", {"default QRT-K500NX(U) 1"}},
         {"advanced USB", advanced, {platform::mb::idYes}, "QRT-K500NX(U) 2", {}},

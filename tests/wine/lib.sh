@@ -71,6 +71,9 @@ universal_driver_standins() {
 
 fail() { echo "FAIL: $*"; exit 1; }
 
+# The Windows name of a Unix path, through Wine's Z: drive.
+win_path() { echo "Z:${1//\//\\}"; }
+
 # `wine` starts its 32-bit loader first; a machine whose kernel runs no 32-bit
 # programs (that loader fails with "Exec format error") still runs 64-bit ones
 # with the 64-bit loader. wine_64 runs a 64-bit program either way.

@@ -3,16 +3,20 @@
 #include "common/language_text.h"
 #include "common/os_variant.h"
 #include "setup/progress_dialog.h"
+#include "setup/quiet_install.h"
 #include "setup/wizard_script.h"
 #include "tools/drvsim/machine_folder.h"
 #include "tools/drvsim/machine_report.h"
 #include "tools/drvsim/package_check.h"
 #include "tools/drvsim/package_behaviour.h"
+#include "uninstall/quiet_uninstall.h"
 #include "uninstall/uninstall_script.h"
 #include "usbinstall/usb_install.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 namespace fs = std::filesystem;
@@ -124,7 +128,64 @@ std::unique_ptr<SimMachine> openWithPackage(const Options& o, std::ostream& out,
     return m;
 }
 
+const char* meaningOf(common::QuietExit code) {
+    switch (code) {
+    case common::QuietExit::Done:
+        return "done";
+    case common::QuietExit::RestartNeeded:
+        return "done, Windows must be restarted";
+    case common::QuietExit::Declined:
+        return "stopped by a question's answer";
+    case common::QuietExit::Failed:
+        return "failed";
+    case common::QuietExit::NotSupported:
+        return "this Windows or its bitness is not supported";
+    case common::QuietExit::BadInput:
+        break;
+    }
+    return "bad command line or response file";
+}
+
+// Tessaly.exe /quiet or Uninstall.exe /quiet with the response file: the run's
+// log as it is written into the machine's temporary folder, then the exit code.
+int runResponse(const Options& o, bool setupProgram, std::ostream& out, std::ostream& err) {
+    std::ifstream in(o.response, std::ios::binary);
+    if (!in) {
+        err << "drvsim: the response file " << o.response << " cannot be read\n";
+        return exitUnusable;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (std::istreambuf_iterator<char> it(in), end;
+         it != end && bytes.size() <= common::maxResponseFileSize; ++it)
+        bytes.push_back(static_cast<std::uint8_t>(*it));
+    std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
+    if (!m)
+        return exitUnusable;
+    const platform::sim::SimConfig caller = m->config();
+    if (!setupProgram)
+        m->setRunningProgram(caller.programFolder, "Uninstall.exe", 32);
+    common::RunLog log(
+        *m, common::temporaryLogPath(*m, setupProgram ? "Tessaly.log" : "Uninstall.log"));
+    const common::QuietExit code = setupProgram
+                                       ? setup::runQuietInstall(*m, o.response, bytes, log)
+                                       : uninstall::runQuietUninstall(*m, o.response, bytes, log);
+    // The program has ended: its single-instance mutex goes with it.
+    m->simDesktop().removeMutex(setupProgram ? setup::setupTitle : uninstall::uninstallMutexName);
+    m->setRunningProgram(caller.programFolder, caller.programName, caller.processBits);
+    for (const std::string& line : log.lines())
+        out << line << '\n';
+    out << "Exit code " << common::exitCodeOf(code) << " (" << meaningOf(code) << "); the log is "
+        << log.path() << " on the machine\n";
+    if (!save(*m, err))
+        return exitUnusable;
+    if (code == common::QuietExit::Done || code == common::QuietExit::RestartNeeded)
+        return exitDone;
+    return code == common::QuietExit::BadInput ? exitUnusable : exitStopped;
+}
+
 int runSetup(const Options& o, std::ostream& out, std::ostream& err) {
+    if (!o.response.empty())
+        return runResponse(o, true, out, err);
     std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
     if (!m)
         return exitUnusable;
@@ -169,6 +230,8 @@ void printList(std::ostream& out, const char* title, const std::vector<std::stri
 }
 
 int runUninstall(const Options& o, std::ostream& out, std::ostream& err) {
+    if (!o.response.empty())
+        return runResponse(o, false, out, err);
     std::unique_ptr<SimMachine> m = openWithPackage(o, out, err);
     if (!m)
         return exitUnusable;

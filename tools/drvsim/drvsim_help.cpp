@@ -24,10 +24,12 @@ const char* const setupSynopsis =
     "             --model NAME --port PORTTEXT [--raster|--no-raster] [--advanced]\n"
     "             [--default] [--baud N] [--data-bits N] [--stop-bits {1|1.5|2}]\n"
     "             [--parity {n|e|o|m|s}] [--flow {x|p|n}] [--ip A.B.C.D]\n"
-    "             [--answer {yes|no}]...\n";
+    "             [--answer {yes|no}]...\n"
+    "drvsim setup --machine DIR [--package PKGDIR] --response FILE\n";
 const char* const uninstallSynopsis =
     "drvsim uninstall --machine DIR [--package PKGDIR] [--item NAME]... [--usb-driver]\n"
     "             [--answer {yes|no}]...\n"
+    "drvsim uninstall --machine DIR [--package PKGDIR] --response FILE\n"
     "drvsim uninstall --machine DIR [--package PKGDIR] --list\n";
 const char* const failSynopsis = "drvsim fail  --machine DIR --call NAME --error CODE [--times N]\n"
                                  "drvsim fail  --machine DIR --clear\n";
@@ -76,7 +78,12 @@ const char* const setupText =
     "  NET:                  network, with --ip A.B.C.D\n"
     "\n"
     "Exit code: 0 the printer was installed, 1 the choice is not offered or the\n"
-    "installation stopped or failed, 2 bad usage or an unusable machine folder.\n";
+    "installation stopped or failed, 2 bad usage or an unusable machine folder.\n"
+    "\n"
+    "With --response FILE it runs as the program's /quiet run takes the same file:\n"
+    "no question is put, the run's log is printed and then its Windows exit code\n"
+    "(0, 3010, 1602, 1603, 1633 or 87); drvsim then exits 0 for 0 and 3010, 2 for\n"
+    "87 and 1 for the others.\n";
 
 const char* const uninstallText =
     "\n"
@@ -86,7 +93,12 @@ const char* const uninstallText =
     "list's lines and what was removed. --list only prints the list.\n"
     "\n"
     "Exit code: 0 every ticked item was removed, 1 something stayed or the run\n"
-    "stopped, 2 bad usage or an unusable machine folder.\n";
+    "stopped, 2 bad usage or an unusable machine folder.\n"
+    "\n"
+    "With --response FILE it runs as the program's /quiet run takes the same file:\n"
+    "no question is put, the run's log is printed and then its Windows exit code\n"
+    "(0, 3010, 1602, 1603, 1633 or 87); drvsim then exits 0 for 0 and 3010, 2 for\n"
+    "87 and 1 for the others.\n";
 
 const char* const failText =
     "\n"

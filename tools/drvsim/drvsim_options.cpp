@@ -103,6 +103,11 @@ struct Parser {
             o.package = v;
             return !v.empty() || fail("--package wants a folder");
         }
+        if (name == "--response" &&
+            (o.command == Command::Setup || o.command == Command::Uninstall)) {
+            o.response = v;
+            return !v.empty() || fail("--response wants a response file");
+        }
         // The setup's questions, the uninstaller's restart dialog.
         if (name == "--answer" &&
             (o.command == Command::Setup || o.command == Command::Uninstall)) {
@@ -306,8 +311,8 @@ bool takesValue(Command command, const std::string& name) {
           "--spooler-refuses"}},
         {Command::Setup,
          {"--type", "--model", "--port", "--baud", "--data-bits", "--stop-bits", "--parity",
-          "--flow", "--ip", "--answer"}},
-        {Command::Uninstall, {"--item", "--answer"}},
+          "--flow", "--ip", "--answer", "--response"}},
+        {Command::Uninstall, {"--item", "--answer", "--response"}},
         {Command::Fail, {"--call", "--error", "--times"}},
     };
     if (common.count(name) != 0)
@@ -398,9 +403,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         else if (o.command == Command::Init && !platform::sim::supportsBits(o.os, o.bits))
             p.fail("Windows " + platform::sim::windowsVariantName(o.os) + " does not exist with " +
                    std::to_string(o.bits) + " bits");
-        else if (o.command == Command::Setup &&
+        else if (o.command == Command::Setup && !o.response.empty() &&
+                 (o.type != setup::PrinterType::None || !o.model.empty() || !o.port.empty() ||
+                  o.raster || o.advanced || o.setDefault || o.baud || o.dataBits || o.stopBits ||
+                  o.parity || o.flow || o.ip || !o.answers.empty()))
+            p.fail("setup --response takes every choice and answer from the file; it takes no "
+                   "other choice or --answer");
+        else if (o.command == Command::Uninstall && !o.response.empty() &&
+                 (!o.items.empty() || o.usbDriver || o.listOnly || !o.answers.empty()))
+            p.fail("uninstall --response takes the items from the file; it takes no --item, "
+                   "--usb-driver, --list or --answer");
+        else if (o.command == Command::Setup && o.response.empty() &&
                  (o.type == setup::PrinterType::None || o.model.empty() || o.port.empty()))
-            p.fail("setup needs --type, --model and --port");
+            p.fail("setup needs --type, --model and --port, or --response FILE");
         else if (o.command == Command::Uninstall && o.listOnly &&
                  (!o.items.empty() || o.usbDriver || !o.answers.empty()))
             p.fail("uninstall --list only lists; it takes no --item, --usb-driver or --answer");

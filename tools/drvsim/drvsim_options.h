@@ -56,6 +56,8 @@ struct Options {
     std::optional<char> flow;
     std::optional<std::array<std::uint8_t, 4>> ip;
     std::vector<bool> answers; // true: Yes (setup's questions, uninstall's restart)
+    // setup and uninstall: a response file, run as the program's /quiet run takes it
+    std::string response;
 
     // uninstall
     std::vector<std::string> items; // rows to tick; none: every row

@@ -20,6 +20,14 @@ inline std::string programFolder() {
     return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
 }
 
+// The folder the program was started from, before it moves to its own:
+// relative file names on its command line are taken from here.
+inline std::string startFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+    return length == 0 || length > MAX_PATH ? std::string() : std::string(path, length);
+}
+
 // InitCommonControlsEx is missing from the oldest Common Controls, which
 // register everything they have on load.
 inline void registerCommonControls(DWORD classes) {
