@@ -172,8 +172,7 @@ public:
                                                     std::uint32_t bufferSize,
                                                     const std::u16string& file) = 0;
     virtual bool WritePrivateProfileStringW(const std::u16string& section,
-                                            const std::u16string& key,
-                                            const std::u16string& value,
+                                            const std::u16string& key, const std::u16string& value,
                                             const std::u16string& file) = 0;
     virtual bool MoveFileExW(const std::u16string& from, const std::u16string& to,
                              std::uint32_t flags) = 0;

@@ -117,9 +117,8 @@ std::unique_ptr<ByteSink> createFileSink(const std::string& path) {
     // at every slider step, mostly at the same size. A folder does not open.
     long oldSize = 0;
     std::FILE* f = openUnbuffered(path, "r+b");
-    if (f != nullptr &&
-        (std::fseek(f, 0, SEEK_END) != 0 || (oldSize = std::ftell(f)) < 0 ||
-         std::fseek(f, 0, SEEK_SET) != 0)) {
+    if (f != nullptr && (std::fseek(f, 0, SEEK_END) != 0 || (oldSize = std::ftell(f)) < 0 ||
+                         std::fseek(f, 0, SEEK_SET) != 0)) {
         std::fclose(f);
         return nullptr;
     }

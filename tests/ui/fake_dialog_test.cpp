@@ -64,8 +64,7 @@ TEST(FakeDialog, ControlsBehaveAsTheirTemplateSays) {
 
     EXPECT_EQ(dialog.caption(), "Toy");
     // A sorted drop-down list orders its rows regardless of case.
-    EXPECT_EQ(dialog.items(1004),
-              (std::vector<std::string>{"COM10:", "COM2:", "LPT1:", "usb_1"}));
+    EXPECT_EQ(dialog.items(1004), (std::vector<std::string>{"COM10:", "COM2:", "LPT1:", "usb_1"}));
     EXPECT_EQ(dialog.findItem(1004, 1, "com"), 0); // after row 1, wrapping round
     EXPECT_EQ(dialog.findItem(1004, -1, "LPT"), 2);
     EXPECT_EQ(dialog.position(1007), 5); // held inside its range
@@ -79,7 +78,7 @@ TEST(FakeDialog, ControlsBehaveAsTheirTemplateSays) {
     EXPECT_TRUE(dialog.isChecked(1003));
 
     // What a user cannot do is refused and kept.
-    EXPECT_FALSE(dialog.click(1006)); // disabled
+    EXPECT_FALSE(dialog.click(1006));      // disabled
     EXPECT_FALSE(dialog.type(1005, "12")); // hidden
     EXPECT_FALSE(dialog.click(1999));
     EXPECT_EQ(dialog.problems().size(), 3u);
@@ -103,9 +102,14 @@ TEST(FakeDialog, NumbersAreReadAsGetDlgItemIntReadsThem) {
         const char* text;
         bool isSigned;
         std::optional<long> value;
-    } cases[] = {{"42", false, 42},        {"  7", false, 7},     {"-3", true, -3},
-                 {"-3", false, std::nullopt}, {"", false, std::nullopt}, {"12a", false, std::nullopt},
-                 {"4294967295", false, 4294967295L}, {"4294967296", false, std::nullopt},
+    } cases[] = {{"42", false, 42},
+                 {"  7", false, 7},
+                 {"-3", true, -3},
+                 {"-3", false, std::nullopt},
+                 {"", false, std::nullopt},
+                 {"12a", false, std::nullopt},
+                 {"4294967295", false, 4294967295L},
+                 {"4294967296", false, std::nullopt},
                  {"2147483648", true, std::nullopt}};
     for (const auto& c : cases) {
         dialog.setText(1005, c.text);
@@ -127,7 +131,8 @@ TEST(DialogTemplates, EveryTemplateOfThePluginReads) {
     EXPECT_GE(set->dialogs().size(), 12u);
     for (const auto& [id, dialog] : set->dialogs()) {
         for (const ui::ControlTemplate& control : dialog.controls)
-            EXPECT_NE(control.kind, ui::ControlKind::Other) << "dialog " << id << " control " << control.id;
+            EXPECT_NE(control.kind, ui::ControlKind::Other)
+                << "dialog " << id << " control " << control.id;
     }
 }
 
