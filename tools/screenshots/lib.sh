@@ -28,3 +28,19 @@ x_rect() {
   done
   return 1
 }
+
+# copy_editions WORK: copies of the English package in WORK/package and of the
+# Chinese edition in WORK/package-zh (the package build's, or the English one
+# with the Chinese language files and LANGUAGE=0).
+copy_editions() {
+  mkdir -p "$1/package"
+  cp -r "$PKG_PACKAGE"/. "$1/package"/
+  mkdir -p "$1/package-zh"
+  if [ -d "$PKG_PACKAGE_ZH" ]; then
+    cp -r "$PKG_PACKAGE_ZH"/. "$1/package-zh"/
+  else
+    cp -r "$PKG_PACKAGE"/. "$1/package-zh"/
+    cp "$PKG_ROOT"/package/language-zh/*.ini "$1/package-zh/language/"
+    sed -i 's/^LANGUAGE=.*/LANGUAGE=0\r/' "$1/package-zh/DRVCONFIG/setup.ini"
+  fi
+}

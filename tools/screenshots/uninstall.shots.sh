@@ -9,18 +9,8 @@ trap 'rm -rf "$work"' EXIT
 # A printer the uninstaller lists, made through Wine's spooler.
 printers_probe add "QRT-K500NX(P)" "QRT-K500NX Receipt" >/dev/null
 
-# Copies of the English package and of the Chinese edition (the package
-# build's, or the English one with the Chinese language files and LANGUAGE=0).
-en=$work/package
-cp -r "$PKG_PACKAGE"/. "$en"/
-zh=$work/package-zh
-if [ -d "$PKG_PACKAGE_ZH" ]; then
-  cp -r "$PKG_PACKAGE_ZH"/. "$zh"/
-else
-  cp -r "$PKG_PACKAGE"/. "$zh"/
-  cp "$PKG_ROOT"/package/language-zh/*.ini "$zh/language/"
-  sed -i 's/^LANGUAGE=.*/LANGUAGE=0\r/' "$zh/DRVCONFIG/setup.ini"
-fi
+copy_editions "$work"
+en=$work/package zh=$work/package-zh
 uninstall_into "$en"
 uninstall_into "$zh"
 

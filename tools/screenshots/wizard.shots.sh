@@ -6,16 +6,8 @@ set -u
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-en=$work/package
-cp -r "$PKG_PACKAGE"/. "$en"/
-zh=$work/package-zh
-if [ -d "$PKG_PACKAGE_ZH" ]; then
-  cp -r "$PKG_PACKAGE_ZH"/. "$zh"/
-else
-  cp -r "$PKG_PACKAGE"/. "$zh"/
-  cp "$PKG_ROOT"/package/language-zh/*.ini "$zh/language/"
-  sed -i 's/^LANGUAGE=.*/LANGUAGE=0\r/' "$zh/DRVCONFIG/setup.ini"
-fi
+copy_editions "$work"
+en=$work/package zh=$work/package-zh
 for p in "$en" "$zh"; do
   tessaly_into "$p"
   usb_library_into "$p" # one printer attached, as on a till
