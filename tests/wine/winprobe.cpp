@@ -11,6 +11,8 @@
 //   winprobe message TITLE SECONDS [ID] wait for a message box with that title,
 //                                      print its text, press button ID (default OK)
 //   winprobe click TITLE ID            click the shown control with that id
+//   winprobe untitled SECONDS          wait for a shown dialog box without a caption;
+//                                      print its rectangle
 //   winprobe syscommand TITLE ID       choose item ID (decimal) of the window's system menu
 //   winprobe choose TITLE ID TEXT      choose the row of a combo or list box
 //   winprobe address TITLE ID A.B.C.D  fill an IP-address control
@@ -359,6 +361,34 @@ int main() {
             return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
+    }
+    if (command == L"untitled") {
+        // A shown dialog box without a caption (the setup's progress dialog),
+        // looked for without sending any window a message: the program that
+        // shows it may be too busy to answer.
+        const DWORD until = GetTickCount() + std::wcstoul(title, nullptr, 10) * 1000;
+        for (;;) {
+            HWND found = nullptr;
+            EnumWindows(
+                [](HWND w, LPARAM p) -> BOOL {
+                    wchar_t caption[8] = {};
+                    if (IsWindowVisible(w) && InternalGetWindowText(w, caption, 8) == 0 &&
+                        className(w) == L"#32770") {
+                        *reinterpret_cast<HWND*>(p) = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&found));
+            RECT r{};
+            if (found != nullptr && GetWindowRect(found, &r)) {
+                std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+                return 0;
+            }
+            if (GetTickCount() > until)
+                return 1;
+            Sleep(20);
+        }
     }
     HWND top = waitFor(title, 10);
     if (top == nullptr) {

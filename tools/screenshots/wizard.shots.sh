@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The setup wizard's pages and its About box, in the
+# The setup wizard's pages, its About box and its progress dialog, in the
 # English package and in the Chinese edition.
 set -u
 . "$PKG_ROOT/tools/screenshots/lib.sh"
@@ -12,6 +12,8 @@ for p in "$en" "$zh"; do
   tessaly_into "$p"
   usb_library_into "$p" # one printer attached, as on a till
 done
+
+universal_driver_standins # so that the installation runs long enough to be seen
 
 shots() { # shots PACKAGE SUFFIX [LOCALE]: every page of the package's Tessaly.exe
   local lang=$1/language/setup.ini suffix=$2 title about
@@ -34,9 +36,20 @@ shots() { # shots PACKAGE SUFFIX [LOCALE]: every page of the package's Tessaly.e
     shoot "$title" "wizard_${page}_$suffix" || status=1
   done
   winprobe choose "$title" 1049 "LPT1:"
+  # The progress dialog has no caption and lives for about a second under Wine,
+  # while the program is too busy to answer messages: a catcher waits for it
+  # before Install is pressed.
+  (
+    rect=$(winprobe untitled 60) || exit 1
+    read -r x y w h <<<"$rect"
+    sleep 0.1 # its first painting
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$PKG_SHOTS/wizard_progress_$suffix.png" &&
+      echo "  wizard_progress_$suffix.png"
+  ) &
+  local catcher=$!
+  sleep 2
   winprobe click "$title" 1 # Install
-  # Under Wine the installation ends within a second (at AddPrinterA), too soon
-  # for a picture of the progress dialog.
+  wait $catcher || { echo "no picture of the progress dialog"; status=1; }
   winprobe message "$title" 180 >/dev/null # the result, whatever Wine's spooler made of it
   wineserver -k >/dev/null 2>&1
   wait $program
