@@ -65,6 +65,18 @@ std::wstring className(HWND w) {
     return name;
 }
 
+// EnumWindows: a shown dialog box without a caption, read without sending it a
+// message (its program may be too busy to answer).
+BOOL CALLBACK untitledDialog(HWND w, LPARAM found) {
+    wchar_t caption[8] = {};
+    if (IsWindowVisible(w) && InternalGetWindowText(w, caption, 8) == 0 &&
+        className(w) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A message box's text control.
 const int messageTextId = 0xFFFF;
 
@@ -369,17 +381,7 @@ int main() {
         const DWORD until = GetTickCount() + std::wcstoul(title, nullptr, 10) * 1000;
         for (;;) {
             HWND found = nullptr;
-            EnumWindows(
-                [](HWND w, LPARAM p) -> BOOL {
-                    wchar_t caption[8] = {};
-                    if (IsWindowVisible(w) && InternalGetWindowText(w, caption, 8) == 0 &&
-                        className(w) == L"#32770") {
-                        *reinterpret_cast<HWND*>(p) = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&found));
+            EnumWindows(untitledDialog, reinterpret_cast<LPARAM>(&found));
             RECT r{};
             if (found != nullptr && GetWindowRect(found, &r)) {
                 std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
