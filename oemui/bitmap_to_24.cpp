@@ -1,6 +1,7 @@
 #include "oemui/bitmap_to_24.h"
 
 #include "oemui/host_file.h"
+#include "oemui/little_endian.h"
 
 #include <vector>
 
@@ -11,25 +12,6 @@ constexpr std::uint16_t bmSignature = 0x4D42; // "BM"
 constexpr std::uint32_t infoHeaderSize = 40;
 constexpr std::uint32_t biRgb = 0;
 constexpr std::uint64_t largestFile = 0xFFFFFFFFu;
-
-std::uint16_t u16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t u32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put32(std::uint8_t* p, std::uint32_t v) {
-    put16(p, v);
-    put16(p + 2, v >> 16);
-}
 
 } // namespace
 

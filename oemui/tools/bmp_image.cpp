@@ -1,17 +1,13 @@
 #include "oemui/tools/bmp_image.h"
 
+#include "oemui/little_endian.h"
+
 namespace logo {
 
+using oemui::u16;
+using oemui::u32;
+
 namespace {
-
-std::uint16_t u16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t u32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 constexpr std::uint64_t kLargestField = 0xFFFFFFFFu;
 

@@ -2,23 +2,13 @@
 
 #include <cstring>
 
+#include "oemui/little_endian.h"
 #include "oemui/tools/bmp_image.h"
 
 namespace logo {
 
-namespace {
-
-void put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put32(std::uint8_t* p, std::uint32_t v) {
-    put16(p, v);
-    put16(p + 2, v >> 16);
-}
-
-} // namespace
+using oemui::put16;
+using oemui::put32;
 
 bool workBitmapLayout(int width, int height, int bitCount, WorkBitmapLayout& layout) {
     if (width <= 0 || height <= 0 || (bitCount != 8 && bitCount != 1)) {
