@@ -24,48 +24,6 @@ namespace {
 
 using namespace oemui_probe;
 
-// --- the driver's IPrintOemDriverUI ---------------------------------------------
-
-struct Update {
-    PVOID pci;
-    PVOID item;
-    LONG sel;
-    DWORD flags;
-    DWORD previous;
-    DWORD mode;
-};
-
-class DriverUi : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (IsEqualGUID(iid, iidPrintOemDriverUi) || IsEqualGUID(iid, iidUnknown)) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
-                                                          PDWORD) {
-        return E_NOTIMPL;
-    }
-    virtual HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) {
-        return E_NOTIMPL;
-    }
-    virtual HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID pci, PVOID item, DWORD previous,
-                                                         DWORD mode) {
-        const auto* option = static_cast<const OPTITEM*>(item);
-        updates.push_back({pci, item, option->Sel, option->Flags, previous, mode});
-        return S_OK;
-    }
-
-    ULONG references = 1;
-    std::vector<Update> updates;
-};
-
 // --- the common property sheet's pfnComPropSheet -----------------------------
 
 std::vector<PROPSHEETPAGEW> addedPages;

@@ -35,39 +35,6 @@ using namespace oemui_probe;
 
 constexpr DWORD marker = 0xDEADBEEF;
 
-// --- the driver's IPrintOemDriverUI, counting references ------------------------
-
-class DriverUi : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        ++queries;
-        if (IsEqualGUID(iid, iidPrintOemDriverUi) || IsEqualGUID(iid, iidUnknown)) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    // DrvGetDriverSetting, DrvUpgradeRegistrySetting, DrvUpdateUISetting: not
-    // called by the frame.
-    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
-                                                          PDWORD) {
-        return E_NOTIMPL;
-    }
-    virtual HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) {
-        return E_NOTIMPL;
-    }
-    virtual HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) {
-        return E_NOTIMPL;
-    }
-
-    ULONG references = 1;
-    int queries = 0;
-};
-
 // --- dialog templates --------------------------------------------------------
 
 struct Control {

@@ -103,6 +103,54 @@ constexpr DWORD OEMGI_GETSIGNATURE = 1, OEMGI_GETINTERFACEVERSION = 2, OEMGI_GET
                 OEMGI_GETPUBLISHERINFO = 4;
 constexpr DWORD OEMDM_SIZE = 1, OEMDM_DEFAULT = 2, OEMDM_CONVERT = 3, OEMDM_MERGE = 4;
 constexpr DWORD OEMCUIP_DOCPROP = 1, OEMCUIP_PRNPROP = 2;
+// --- the driver's IPrintOemDriverUI -------------------------------------------
+
+// What the pages told the driver through DrvUpdateUISetting.
+struct Update {
+    PVOID pci;
+    PVOID item;
+    LONG sel;
+    DWORD flags;
+    DWORD previous;
+    DWORD mode;
+};
+
+// The driver's side, counting references and queries and recording updates.
+class DriverUi : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        ++queries;
+        if (IsEqualGUID(iid, iidPrintOemDriverUi) || IsEqualGUID(iid, iidUnknown)) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
+                                                          PDWORD) {
+        return E_NOTIMPL;
+    }
+    virtual HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) {
+        return E_NOTIMPL;
+    }
+    virtual HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID pci, PVOID item, DWORD previous,
+                                                         DWORD mode) {
+        if (item == nullptr)
+            return E_INVALIDARG;
+        const auto* option = static_cast<const OPTITEM*>(item);
+        updates.push_back({pci, item, option->Sel, option->Flags, previous, mode});
+        return S_OK;
+    }
+
+    ULONG references = 1;
+    int queries = 0;
+    std::vector<Update> updates;
+};
+
 // --- loading the plug-in -------------------------------------------------------
 
 using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
